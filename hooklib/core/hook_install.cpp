@@ -1,0 +1,128 @@
+// Installing and removing the five global hooks.
+#include <windows.h>
+
+#include "hooklib/commands/laser_cursor.h"
+#include "hooklib/core/hook_procs.h"
+#include "hooklib/core/shared_block.h"
+#include "hooklib/quordll.h"
+#include "hooklib/window/tray_table.h"
+#include "platform/unique_any.h"
+
+namespace quor {
+namespace {
+
+constexpr char kErrorCaption[] = "Error";
+constexpr char kDummyClass[] = "QuorDummy";
+
+void ShowError(const char* text) noexcept { ::MessageBoxA(nullptr, text, kErrorCaption, MB_OK); }
+
+void ShowSystemError(DWORD error) noexcept {
+    char* text = nullptr;
+    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0,
+                     nullptr);
+    unique_local owned(text);
+    ::MessageBoxA(nullptr, text ? text : "", kErrorCaption, MB_ICONINFORMATION);
+}
+
+// Removes a hook recorded from an earlier installation, then installs it anew.
+bool Reinstall(HHOOK& slot, int id, HOOKPROC proc) noexcept {
+    if (slot != nullptr) {
+        ::UnhookWindowsHookEx(slot);
+        slot = nullptr;
+    }
+    // Our own module handle: the block's DllInstance belongs to whichever process attached last.
+    slot = ::SetWindowsHookExA(id, proc, ThisModule(), 0);
+    return slot != nullptr;
+}
+
+HWND FindDesktopListView() noexcept {
+    HWND progman = ::FindWindowExA(nullptr, nullptr, "Progman", nullptr);
+    HWND view = ::FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr);
+    return ::FindWindowExA(view, nullptr, "SysListView32", nullptr);
+}
+
+bool IsOurDummyWindow(HWND window) noexcept {
+    char cls[64] = {};
+    return window && ::IsWindow(window) &&
+           ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId() &&
+           ::GetClassNameA(window, cls, sizeof cls) && lstrcmpA(cls, kDummyClass) == 0;
+}
+
+HWND CreateDummyWindow(HWND existing) noexcept {
+    // A second installation on the same thread keeps the window that owns the icons.
+    if (IsOurDummyWindow(existing)) return existing;
+    WNDCLASSA wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = TrayWndProc;
+    wc.hInstance = ThisModule();
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kDummyClass;
+    if (!::RegisterClassA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+    return ::CreateWindowExA(0, kDummyClass, kDummyClass, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, ::GetDesktopWindow(), nullptr, ThisModule(), nullptr);
+}
+
+void Unhook(HHOOK& slot, const char* failure) noexcept {
+    if (slot == nullptr) return;
+    if (::UnhookWindowsHookEx(slot))
+        slot = nullptr;
+    else
+        ShowError(failure);
+}
+
+}  // namespace
+}  // namespace quor
+
+using quor::Block;
+
+QUORDLL_API HHOOK SetHook() {
+    quor::SharedBlock& b = Block();
+    if (!quor::Reinstall(b.MouseHook, WH_MOUSE, quor::MouseProc)) {
+        quor::ShowSystemError(::GetLastError());
+        quor::ShowError("Mouse hook");
+        return nullptr;
+    }
+    if (!quor::Reinstall(b.MessageHook, WH_GETMESSAGE, quor::GetMsgProc)) {
+        quor::ShowError("Message hook");
+        return nullptr;
+    }
+    const bool windowHooked = quor::Reinstall(b.WindowHook, WH_CALLWNDPROC, quor::CallWndProc);
+    b.RenameMsg = ::RegisterWindowMessageA("Quorvelle Rename Assistant");
+    if (!windowHooked) {
+        quor::ShowError("Window hook");
+        return nullptr;
+    }
+    if (!quor::Reinstall(b.LLMouseHook, WH_MOUSE_LL, quor::LowLevelMouseProc)) {
+        quor::ShowError("LLMouse hook");
+        return nullptr;
+    }
+    if (!quor::Reinstall(b.KeyboardHook, WH_KEYBOARD_LL, quor::LowLevelKeyboardProc)) {
+        quor::ShowError("Keyboard hook");
+        return nullptr;
+    }
+    b.DeskListView = quor::FindDesktopListView();
+    b.nIgnore = 0;
+    b.DummyWnd = quor::CreateDummyWindow(b.DummyWnd);
+    for (auto& slot : b.TrayWnd) slot = nullptr;
+    b.TrayHigh = 0;
+    b.RollMsg = ::RegisterWindowMessageA("WM_ROLL");
+    b.UnrollMsg = ::RegisterWindowMessageA("WM_UNROLL");
+    b.LastActivity = 0;
+    b.LastMouseX = 0;
+    b.LastMouseY = 0;
+    return b.MouseHook;
+}
+
+QUORDLL_API void UnSetHook() {
+    quor::SharedBlock& b = Block();
+    ::PostMessageA(HWND_BROADCAST, b.UnrollMsg, 0, 0);
+    quor::RestoreAllFromTray();
+    quor::RestoreCursors();
+    quor::Unhook(b.MouseHook, "Mouse unhook");
+    quor::Unhook(b.MessageHook, "Message unhook");
+    quor::Unhook(b.WindowHook, "Window unhook");
+    quor::Unhook(b.KeyboardHook, "Keyboard unhook");
+    quor::Unhook(b.LLMouseHook, "LLMouse unhook");
+}

@@ -1,0 +1,24 @@
+#include "hooklib/core/shared_block.h"
+
+namespace quor {
+namespace {
+
+// One copy for every process: the section is marked read/write/shared in the image.
+// Everything is zero at load except the two settings with a nonzero initial value;
+// constinit keeps a later process's attach from re-running any initializer.
+__attribute__((section(".QUOR"), shared)) constinit SharedBlock g_block = {
+    .VolumeDelta = 100,
+    .TaskTray = 1,
+};
+
+HINSTANCE g_module = nullptr;
+
+}  // namespace
+
+SharedBlock& Block() noexcept { return g_block; }
+
+HINSTANCE ThisModule() noexcept { return g_module; }
+
+void SetThisModule(HINSTANCE module) noexcept { g_module = module; }
+
+}  // namespace quor

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The Wine test bench: `bench.sh start STATE_DIR` brings up what the Windows tests need
+# and records what it started; `bench.sh stop STATE_DIR` stops exactly that.
+#   - an X server: the current DISPLAY, or Xvfb on a free display when there is none;
+#   - a private WINEPREFIX in STATE_DIR (created once, reused);
+#   - the ja_JP.UTF-8 locale (code page 932) and a 1280x1024 Wine virtual desktop.
+set -euo pipefail
+
+action=${1:?usage: bench.sh start|stop|env STATE_DIR}
+state_dir=$(mkdir -p "${2:?usage: bench.sh start|stop|env STATE_DIR}" && cd "$2" && pwd)
+state_file=$state_dir/bench.env
+desktop_size=1280x1024
+
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEPREFIX=$state_dir/prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer prompts in a fresh prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+free_display() {
+  local n
+  for n in $(seq 90 190); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { echo ":$n"; return; }
+  done
+  echo "bench: no free X display" >&2
+  exit 1
+}
+
+wait_for() { # seconds, command...
+  local deadline=$((SECONDS + $1)); shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+}
+
+start() {
+  local xvfb_pid=""
+  if [ -z "${DISPLAY:-}" ]; then
+    DISPLAY=$(free_display)
+    Xvfb "$DISPLAY" -screen 0 ${desktop_size}x24 -nolisten tcp >"$state_dir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY
+    wait_for 20 xdpyinfo -display "$DISPLAY" || { echo "bench: Xvfb did not start" >&2; exit 1; }
+  fi
+  {
+    echo "export DISPLAY='$DISPLAY'"
+    echo "export XVFB_PID='$xvfb_pid'"
+    echo "export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8"
+    echo "export WINEPREFIX='$WINEPREFIX'"
+    echo "export WINEDEBUG='$WINEDEBUG'"
+    echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
+  } >"$state_file"
+
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "bench: creating the Wine prefix (once)"
+    wineboot -i >"$state_dir/wineboot.log" 2>&1
+    wineserver -w
+  fi
+  # Every program of this prefix opens on one virtual desktop of fixed size.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d $desktop_size /f >/dev/null 2>&1
+  # Keep the desktop and its taskbar up between test programs.
+  nohup wine explorer /desktop=Default,$desktop_size >"$state_dir/explorer.log" 2>&1 &
+  wait_for 30 bash -c "xwininfo -display '$DISPLAY' -root -tree | grep -q 'Wine desktop'" ||
+    echo "bench: warning: the Wine desktop window did not show" >&2
+  echo "bench: up on $DISPLAY, prefix $WINEPREFIX"
+}
+
+stop() {
+  [ -f "$state_file" ] || return 0
+  # shellcheck disable=SC1090
+  source "$state_file"
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+  fi
+  rm -f "$state_file"
+  echo "bench: stopped"
+}
+
+case $action in
+  start) stop; start ;;
+  stop) stop ;;
+  env) cat "$state_file" ;;
+  *) echo "usage: bench.sh start|stop|env STATE_DIR" >&2; exit 2 ;;
+esac

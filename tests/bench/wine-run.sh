@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs one Windows program on the bench that bench.sh started; saves a screenshot when it fails.
+# STATE_DIR comes from QUOR_BENCH_DIR.
+set -uo pipefail
+state_dir=${QUOR_BENCH_DIR:?QUOR_BENCH_DIR is not set}
+if [ ! -f "$state_dir/bench.env" ]; then
+  echo "wine-run: the bench is not running (start it with tests/bench/bench.sh start $state_dir)" >&2
+  exit 1
+fi
+# shellcheck disable=SC1091
+source "$state_dir/bench.env"
+timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$@"
+rc=$?
+if [ $rc -ne 0 ]; then
+  mkdir -p "$state_dir/screenshots"
+  shot="$state_dir/screenshots/$(basename "$1" .exe)-$(date +%H%M%S)-$$.png"
+  if import -display "$DISPLAY" -window root "$shot" 2>/dev/null; then
+    echo "wine-run: screenshot saved to $shot" >&2
+  fi
+fi
+exit $rc

@@ -1,0 +1,202 @@
+// Test helper: a window (or a desktop, folder or MDI stand-in) in a process of its own,
+// which counts the messages it receives and answers the tests' queries.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "tests/wine/support/bench_support.h"
+
+namespace {
+
+std::map<UINT, int> g_counts[2];
+std::map<UINT, WPARAM> g_lastWParam[2];
+HWND g_top = nullptr;
+HWND g_list = nullptr;
+WNDPROC g_listProc = nullptr;
+int g_minCx = 0, g_minCy = 0;
+DWORD g_lastMousePos = 0;
+
+void Record(int which, UINT msg, WPARAM wParam) {
+    ++g_counts[which][msg];
+    g_lastWParam[which][msg] = wParam;
+}
+
+bool Query(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+        case bench::kQueryLibraryLoaded: result = ::GetModuleHandleA("Quordll.dll") != nullptr; return true;
+        case bench::kQueryMessageCount: result = g_counts[lParam ? 1 : 0][static_cast<UINT>(wParam)]; return true;
+        case bench::kQueryLastWParam:
+            result = static_cast<LRESULT>(g_lastWParam[lParam ? 1 : 0][static_cast<UINT>(wParam)]);
+            return true;
+        case bench::kCommandResetCounts:
+            g_counts[0].clear();
+            g_counts[1].clear();
+            result = 0;
+            return true;
+        case bench::kQueryLastMousePos: result = static_cast<LRESULT>(g_lastMousePos); return true;
+        case bench::kCommandHang: ::Sleep(static_cast<DWORD>(lParam)); result = 0; return true;
+        default: return false;
+    }
+}
+
+LRESULT CALLBACK TopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Query(msg, wParam, lParam, result)) return result;
+    Record(0, msg, wParam);
+    if (msg == WM_GETMINMAXINFO && (g_minCx || g_minCy)) {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {g_minCx, g_minCy};
+        return 0;
+    }
+    if (msg == WM_SIZE && g_list && ::GetParent(g_list) == hwnd) {
+        ::MoveWindow(g_list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+    }
+    if (msg == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Record(1, msg, wParam);
+    return ::CallWindowProcA(g_listProc, hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Record(1, msg, wParam);
+    return ::DefMDIChildProcA(hwnd, msg, wParam, lParam);
+}
+
+void Register(const char* cls, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = cls;
+    wc.style = CS_DBLCLKS;
+    ::RegisterClassA(&wc);
+}
+
+HWND CreateListView(HWND parent, bool report) {
+    RECT rc{};
+    ::GetClientRect(parent, &rc);
+    DWORD style = WS_CHILD | WS_VISIBLE | (report ? LVS_REPORT : LVS_ICON);
+    HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, rc.right, rc.bottom, parent, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    if (report) {
+        LVCOLUMNA col{};
+        col.mask = LVCF_WIDTH | LVCF_TEXT;
+        col.cx = 200;
+        col.pszText = const_cast<char*>("name");
+        ::SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+    }
+    for (int i = 0; i < 3; ++i) {
+        char text[32];
+        std::snprintf(text, sizeof text, "item%d", i);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = text;
+        ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        if (!report) ::SendMessageA(list, LVM_SETITEMPOSITION, i, MAKELPARAM(20, 20 + 100 * i));
+    }
+    g_listProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+    return list;
+}
+
+LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND g_mdiClient = nullptr;
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Query(msg, wParam, lParam, result)) return result;
+    Record(0, msg, wParam);
+    if (msg == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefFrameProcA(hwnd, g_mdiClient, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 13) {
+        std::fprintf(stderr, "usage: qhelper kind class title style exstyle l t r b report mincx mincy\n");
+        return 2;
+    }
+    const std::string kind = argv[1];
+    const char* cls = argv[2];
+    const char* title = argv[3];
+    DWORD style = std::strtoul(argv[4], nullptr, 10);
+    DWORD exStyle = std::strtoul(argv[5], nullptr, 10);
+    RECT r{std::atoi(argv[6]), std::atoi(argv[7]), std::atoi(argv[8]), std::atoi(argv[9])};
+    const bool report = std::atoi(argv[10]) != 0;
+    g_minCx = std::atoi(argv[11]);
+    g_minCy = std::atoi(argv[12]);
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+
+    if (kind == "desktop") {
+        Register("Progman", TopProc);
+        Register("SHELLDLL_DefView", PlainProc);
+        g_top = ::CreateWindowExA(exStyle, "Progman", title, style, r.left, r.top, w, h, nullptr, nullptr, instance,
+                                  nullptr);
+        RECT rc{};
+        ::GetClientRect(g_top, &rc);
+        HWND view = ::CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom,
+                                      g_top, nullptr, instance, nullptr);
+        g_list = CreateListView(view, report);
+    } else if (kind == "mdi") {
+        Register(cls, FrameProc);
+        Register("QuorMdiChild", ChildProc);
+        g_top = ::CreateWindowExA(exStyle, cls, title, style, r.left, r.top, w, h, nullptr, nullptr, instance,
+                                  nullptr);
+        CLIENTCREATESTRUCT ccs{};
+        RECT rc{};
+        ::GetClientRect(g_top, &rc);
+        g_mdiClient = ::CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                        rc.right, rc.bottom, g_top, nullptr, instance, &ccs);
+        MDICREATESTRUCTA mcs{};
+        mcs.szClass = "QuorMdiChild";
+        mcs.szTitle = "child";
+        mcs.hOwner = instance;
+        mcs.x = 10;
+        mcs.y = 10;
+        mcs.cx = 200;
+        mcs.cy = 150;
+        mcs.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+        ::SendMessageA(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+    } else {
+        Register(cls, TopProc);
+        g_top = ::CreateWindowExA(exStyle, cls, title, style, r.left, r.top, w, h, nullptr, nullptr, instance,
+                                  nullptr);
+        if (kind == "folder") g_list = CreateListView(g_top, report);
+    }
+    if (!g_top) return 3;
+    ::ShowWindow(g_top, SW_SHOW);
+    ::UpdateWindow(g_top);
+
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+            (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK))
+            g_lastMousePos = ::GetMessagePos();
+        if (msg.message == bench::kCommandHang) {
+            ::Sleep(static_cast<DWORD>(msg.lParam));
+            continue;
+        }
+        if (g_mdiClient && ::TranslateMDISysAccel(g_mdiClient, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,322 @@
+#include "tests/wine/support/bench_support.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace bench {
+
+bool WaitFor(const std::function<bool()>& predicate, int timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (predicate()) return true;
+        if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return predicate();
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::string ProgramDir() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of("\\/"));
+}
+
+namespace {
+
+struct FindArgs {
+    DWORD pid;
+    const char* cls;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedWindow(HWND hwnd, LPARAM lParam) {
+    auto* args = reinterpret_cast<FindArgs*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char cls[256] = {}, title[256] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    ::GetWindowTextA(hwnd, title, sizeof title);
+    if (pid == args->pid && strcmp(cls, args->cls) == 0 && strcmp(title, args->title) == 0) {
+        args->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+
+LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) return -1;
+    return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+TargetProcess::TargetProcess(const WindowSpec& spec) {
+    char numbers[256];
+    std::snprintf(numbers, sizeof numbers, " %lu %lu %ld %ld %ld %ld %d %d %d", spec.style, spec.exStyle,
+                  spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, spec.reportView ? 1 : 0,
+                  spec.minTrackCx, spec.minTrackCy);
+    std::string cmd = Quote(ProgramDir() + "\\qhelper.exe") + " " + spec.kind + " " + Quote(spec.cls) + " " +
+                      Quote(spec.title) + numbers;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        throw std::runtime_error("cannot start qhelper.exe");
+    ::CloseHandle(pi.hThread);
+    process_.reset(pi.hProcess);
+    pid_ = pi.dwProcessId;
+    const std::string cls = spec.kind == "desktop" ? "Progman" : spec.cls;
+    FindArgs args{pid_, cls.c_str(), spec.title.c_str(), nullptr};
+    WaitFor([&] {
+        if (::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return true;  // it ended early
+        ::EnumWindows(FindOwnedWindow, reinterpret_cast<LPARAM>(&args));
+        return args.found != nullptr && ::IsWindowVisible(args.found);
+    }, 15000);
+    window_ = args.found;
+    if (!window_) throw std::runtime_error("the helper window did not appear: " + spec.title);
+    // The helper answers once its window is fully built.
+    Ask(window_, WM_NULL);
+}
+
+TargetProcess::~TargetProcess() {
+    if (process_) {
+        ::TerminateProcess(process_.get(), 0);
+        ::WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+HWND TargetProcess::listView() const {
+    HWND view = ::FindWindowExA(window_, nullptr, "SHELLDLL_DefView", nullptr);
+    return ::FindWindowExA(view ? view : window_, nullptr, "SysListView32", nullptr);
+}
+
+HWND TargetProcess::mdiClient() const { return ::FindWindowExA(window_, nullptr, "MDICLIENT", nullptr); }
+
+HWND TargetProcess::mdiChild() const { return ::FindWindowExA(mdiClient(), nullptr, nullptr, nullptr); }
+
+bool TargetProcess::LibraryLoaded() const { return Ask(window_, kQueryLibraryLoaded) == 1; }
+
+int TargetProcess::Count(UINT msg, bool listView) const {
+    return static_cast<int>(Ask(window_, kQueryMessageCount, msg, listView ? 1 : 0));
+}
+
+void TargetProcess::ResetCounts() const { Ask(window_, kCommandResetCounts); }
+
+void TargetProcess::SyncInput() const {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    POINT marker{client.right / 2, client.bottom / 2};
+    ::ClientToScreen(window_, &marker);
+    // Two different points, so the last one is a real move whatever the cursor did before.
+    MoveMouse(marker.x + 1, marker.y + 1);
+    MoveMouse(marker.x, marker.y);
+    WaitFor([&] {
+        const LRESULT pos = Ask(window_, kQueryLastMousePos);
+        return static_cast<short>(LOWORD(pos)) == marker.x && static_cast<short>(HIWORD(pos)) == marker.y;
+    }, 3000);
+}
+
+namespace {
+
+void Send(INPUT input) { ::SendInput(1, &input, sizeof input); }
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // Normalized coordinates: the platform maps 0..65535 onto the screen's pixels.
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + w / 2) / w);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + h / 2) / h);
+    Send(in);
+}
+
+void MouseButton(DWORD flag) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flag;
+    Send(in);
+}
+
+void Click(int x, int y, DWORD down, DWORD up) {
+    MoveMouse(x, y);
+    MouseButton(down);
+    MouseButton(up);
+}
+
+void DoubleClick(int x, int y, DWORD down, DWORD up) {
+    Click(x, y, down, up);
+    Click(x, y, down, up);
+}
+
+void Drag(POINT from, POINT to, int steps) {
+    MoveMouse(from.x, from.y);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= steps; ++i)
+        MoveMouse(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+void Wheel(int x, int y, int delta) {
+    MoveMouse(x, y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    in.mi.mouseData = static_cast<DWORD>(delta);
+    Send(in);
+}
+
+void Key(WORD vk, bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    Send(in);
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+RECT WorkArea() {
+    RECT r{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Run(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    thread_.join();
+}
+
+std::vector<MessageBoxWatcher::Box> MessageBoxWatcher::boxes() const {
+    std::lock_guard lock(mutex_);
+    return boxes_;
+}
+
+namespace {
+
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<BoxSearch*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char cls[64] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == search->pid && strcmp(cls, "#32770") == 0 && ::IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void MessageBoxWatcher::Run() {
+    HWND pressed = nullptr;
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            if (stop_) return;
+        }
+        BoxSearch search{::GetCurrentProcessId(), nullptr};
+        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found && search.found != pressed) {
+            char caption[256] = {}, text[1024] = {};
+            ::GetWindowTextA(search.found, caption, sizeof caption);
+            ::GetDlgItemTextA(search.found, 0xFFFF, text, sizeof text);
+            {
+                std::lock_guard lock(mutex_);
+                boxes_.push_back({caption, text});
+            }
+            pressed = search.found;
+            ::PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+        } else if (!search.found) {
+            pressed = nullptr;
+        }
+        ::Sleep(20);
+    }
+}
+
+namespace {
+
+HMODULE LibraryOrDefault(HMODULE library) { return library ? library : ::GetModuleHandleA("Quordll.dll"); }
+
+IMAGE_NT_HEADERS* NtHeaders(HMODULE module) {
+    auto* base = reinterpret_cast<BYTE*>(module);
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    return reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+}
+
+IMAGE_SECTION_HEADER* FindSection(HMODULE module, const char* name) {
+    IMAGE_NT_HEADERS* nt = NtHeaders(module);
+    IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (unsigned i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
+        if (strncmp(reinterpret_cast<const char*>(section->Name), name, IMAGE_SIZEOF_SHORT_NAME) == 0)
+            return section;
+    return nullptr;
+}
+
+}  // namespace
+
+quor::SharedBlock& Block(HMODULE library) {
+    HMODULE module = LibraryOrDefault(library);
+    if (!module) throw std::runtime_error("Quordll.dll is not mapped");
+    IMAGE_SECTION_HEADER* section = FindSection(module, ".QUOR");
+    if (!section || section->Misc.VirtualSize < sizeof(quor::SharedBlock))
+        throw std::runtime_error("no .QUOR section of the block's size");
+    return *reinterpret_cast<quor::SharedBlock*>(reinterpret_cast<BYTE*>(module) + section->VirtualAddress);
+}
+
+DWORD SectionCharacteristics(HMODULE library, const char* name) {
+    IMAGE_SECTION_HEADER* section = FindSection(LibraryOrDefault(library), name);
+    return section ? section->Characteristics : 0;
+}
+
+void* PatchImport(HMODULE library, const char* dll, const char* function, void* replacement) {
+    HMODULE module = LibraryOrDefault(library);
+    auto* base = reinterpret_cast<BYTE*>(module);
+    const IMAGE_DATA_DIRECTORY& dir = NtHeaders(module)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); desc->Name; ++desc) {
+        if (_stricmp(reinterpret_cast<const char*>(base + desc->Name), dll) != 0) continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+            DWORD old = 0;
+            ::VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
+            void* previous = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            ::VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
+            return previous;
+        }
+    }
+    throw std::runtime_error(std::string("import not found: ") + function);
+}
+
+}  // namespace bench

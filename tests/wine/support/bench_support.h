@@ -1,0 +1,125 @@
+#pragma once
+// Windows-side test helpers: other processes with windows, injected input, waiting,
+// message boxes, and a view of the library's shared block.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "hooklib/core/shared_block.h"
+#include "platform/unique_any.h"
+
+namespace bench {
+
+// Polls `predicate` until it holds or `timeoutMs` passes; pumps this thread's messages meanwhile.
+bool WaitFor(const std::function<bool()>& predicate, int timeoutMs = 5000);
+
+// Folder of the running test program (where the deliverables and the helper are).
+std::string ProgramDir();
+
+// Messages a helper window answers (sent by tests).
+enum HelperQuery : UINT {
+    kQueryLibraryLoaded = WM_APP + 1,  // -> 1 when Quordll.dll is mapped in the helper's process
+    kQueryMessageCount = WM_APP + 2,   // wParam message id, lParam 0 window / 1 list view -> count
+    kCommandHang = WM_APP + 3,         // posted: the helper's thread sleeps lParam milliseconds
+    kCommandResetCounts = WM_APP + 4,
+    kQueryLastWParam = WM_APP + 5,     // wParam message id, lParam as above -> last wParam seen
+    kQueryLastMousePos = WM_APP + 6,   // -> MAKELONG(x, y) screen position of the last mouse message taken
+};
+
+struct WindowSpec {
+    std::string cls = "QuorTarget";
+    std::string title = "target";
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    DWORD exStyle = 0;
+    RECT rect{100, 100, 500, 400};
+    // Kinds: "window" plain top-level; "desktop" Progman > SHELLDLL_DefView > SysListView32;
+    // "folder" a top-level window holding a list view; "mdi" an MDI frame with one child.
+    std::string kind = "window";
+    bool reportView = false;
+    int minTrackCx = 0;  // answers WM_GETMINMAXINFO when nonzero
+    int minTrackCy = 0;
+};
+
+// A window in a helper process of its own; the process ends with this object.
+class TargetProcess {
+public:
+    explicit TargetProcess(const WindowSpec& spec);
+    ~TargetProcess();
+    TargetProcess(const TargetProcess&) = delete;
+    TargetProcess& operator=(const TargetProcess&) = delete;
+
+    HWND window() const { return window_; }
+    HWND listView() const;  // the list view of "desktop" and "folder" kinds
+    HWND mdiChild() const;  // the child of the "mdi" kind
+    HWND mdiClient() const;
+    DWORD processId() const { return pid_; }
+    bool LibraryLoaded() const;
+    int Count(UINT msg, bool listView = false) const;
+    void ResetCounts() const;
+    // Moves the cursor to a marker point in the client area and waits until the helper has
+    // taken that move from its queue, so all input injected before it has been handled.
+    void SyncInput() const;
+
+private:
+    quor::unique_handle process_;
+    DWORD pid_ = 0;
+    HWND window_ = nullptr;
+};
+
+// Injected input (SendInput), as a user would produce it.
+void MoveMouse(int x, int y);
+void MouseButton(DWORD downOrUpFlag);
+void Click(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
+void DoubleClick(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
+void Drag(POINT from, POINT to, int steps = 8);
+void Wheel(int x, int y, int delta);
+void Key(WORD vk, bool down);
+
+class HeldKey {
+public:
+    explicit HeldKey(WORD vk) : vk_(vk) { Key(vk_, true); }
+    ~HeldKey() { Key(vk_, false); }
+    HeldKey(const HeldKey&) = delete;
+    HeldKey& operator=(const HeldKey&) = delete;
+
+private:
+    WORD vk_;
+};
+
+RECT WindowRect(HWND window);
+RECT WorkArea();
+
+// Watches this process for message boxes, records caption and text, and presses OK.
+class MessageBoxWatcher {
+public:
+    struct Box {
+        std::string caption;
+        std::string text;
+    };
+    MessageBoxWatcher();
+    ~MessageBoxWatcher();
+    std::vector<Box> boxes() const;
+
+private:
+    void Run();
+    mutable std::mutex mutex_;
+    std::vector<Box> boxes_;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+// The shared block as this process maps it, found through the library's ".QUOR" section.
+quor::SharedBlock& Block(HMODULE library = nullptr);
+// The section's characteristics (for the image checks).
+DWORD SectionCharacteristics(HMODULE library, const char* name);
+
+// Replaces, in this process only, the library's import of `function` from `dll`.
+// Returns the previous address so the replacement can forward to it.
+void* PatchImport(HMODULE library, const char* dll, const char* function, void* replacement);
+
+}  // namespace bench
