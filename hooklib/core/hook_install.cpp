@@ -1,6 +1,8 @@
 // Installing and removing the five global hooks.
 #include <windows.h>
 
+#include <cstring>
+
 #include "hooklib/commands/laser_cursor.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
@@ -46,7 +48,7 @@ bool IsOurDummyWindow(HWND window) noexcept {
     char cls[64] = {};
     return window && ::IsWindow(window) &&
            ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId() &&
-           ::GetClassNameA(window, cls, sizeof cls) && lstrcmpA(cls, kDummyClass) == 0;
+           ::GetClassNameA(window, cls, sizeof cls) && std::strcmp(cls, kDummyClass) == 0;
 }
 
 HWND CreateDummyWindow(HWND existing) noexcept {

@@ -1,11 +1,195 @@
 // WH_MOUSE: runs in the thread that owns the window about to receive a mouse message.
+// Recognises the mouse shortcuts, keeps the desktop icons' look, routes the wheel, and hands
+// caption presses, moves and releases to the drag engine.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "hooklib/commands/command_executor.h"
 #include "hooklib/core/hook_procs.h"
+#include "hooklib/core/hook_result.h"
 #include "hooklib/core/shared_block.h"
+#include "hooklib/window/alpha_roll.h"
+#include "hooklib/window/drag_engine.h"
+#include "hooklib/window/eligibility.h"
+#include "hooklib/window/tray_table.h"
+#include "hooklib/window/wheel_redirect.h"
+#include "platform/unique_any.h"
 
 namespace quor {
+namespace {
+
+enum SlotBase : int {
+    kDesktopDoubleClick = 0,
+    kDesktopMiddle = 4,
+    kFrameMiddle = 8,
+    kCaptionRight = 12,
+    kTaskbarDoubleClick = 16,
+    kTaskbarMiddle = 20,
+};
+
+bool KeyDown(int vk) noexcept { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+// Modifier keys are sampled once per call, on first use, and only by the paths that need them.
+class Modifiers {
+public:
+    bool shift() noexcept {
+        Sample();
+        return shift_;
+    }
+    bool ctrl() noexcept {
+        Sample();
+        return ctrl_;
+    }
+    // Slot number offset: 1 with Ctrl, 2 with Shift.
+    int SlotOffset() noexcept { return (ctrl() ? 1 : 0) + (shift() ? 2 : 0); }
+
+private:
+    void Sample() noexcept {
+        if (sampled_) return;
+        shift_ = KeyDown(VK_SHIFT);
+        ctrl_ = KeyDown(VK_CONTROL);
+        sampled_ = true;
+    }
+    bool sampled_ = false;
+    bool shift_ = false;
+    bool ctrl_ = false;
+};
+
+LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    return ::CallNextHookEx(Block().MouseHook, code, wParam, lParam);
+}
+
+LRESULT Finish(HookResult result, int code, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (result) {
+        case HookResult::kSwallow: return 1;
+        case HookResult::kLetThrough: return 0;
+        default: return PassOn(code, wParam, lParam);
+    }
+}
+
+bool ClassIs(HWND window, const char* name) noexcept {
+    char cls[kTextSlot] = {};
+    return ::GetClassNameA(window, cls, sizeof cls) > 0 && std::strcmp(cls, name) == 0;
+}
+
+// Queries the desktop list view, which lives in another thread (Explorer's); a hung one is skipped.
+bool AskList(HWND list, UINT msg, LPARAM lParam, DWORD_PTR& result) noexcept {
+    return ::SendMessageTimeoutA(list, msg, 0, lParam, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &result) != 0;
+}
+
+void KeepDesktopIconLook(const SharedBlock& b, HWND target) noexcept {
+    HWND list = b.DeskListView;
+    DWORD_PTR value = 0;
+    if (b.DeskIconTextBk && AskList(list, LVM_GETTEXTBKCOLOR, 0, value) && value != CLR_NONE) {
+        AskList(list, LVM_SETTEXTBKCOLOR, static_cast<LPARAM>(CLR_NONE), value);
+        ::InvalidateRect(list, nullptr, TRUE);
+    }
+    if (b.DeskIconText && AskList(list, LVM_GETTEXTCOLOR, 0, value) &&
+        static_cast<COLORREF>(value) != b.DeskIconTextColor) {
+        AskList(list, LVM_SETTEXTCOLOR, static_cast<LPARAM>(b.DeskIconTextColor), value);
+        ::InvalidateRect(list, nullptr, TRUE);
+    }
+    if (b.AutoArrange && target == list) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs,
+                              &ignored);
+    }
+}
+
+// The wheel over a title bar changes that window's transparency.
+bool WheelOverCaption(const SharedBlock& b, const MOUSEHOOKSTRUCTEX& m, bool& passOn) noexcept {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    HWND under = ::WindowFromPoint(cursor);
+    const LRESULT hit = ::DefWindowProcA(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
+    if (hit != HTCAPTION && hit != HTTOP) return false;
+    if (under != ::GetActiveWindow()) {
+        if (!b.Redirect) {
+            passOn = true;
+            return true;
+        }
+        if (b.RedirectActive) ::SetForegroundWindow(under);
+    }
+    WheelAlphaStep(under, static_cast<short>(HIWORD(m.mouseData)));
+    return true;
+}
+
+LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    SharedBlock& b = Block();
+    const UINT msg = static_cast<UINT>(wParam);
+    const auto& m = *reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(lParam);
+    HWND target = m.hwnd;
+    Modifiers keys;
+
+    if (msg == WM_NCRBUTTONDOWN || msg == WM_RBUTTONDOWN) b.SwallowRButtonUp = 0;
+
+    if (msg == WM_NCRBUTTONDOWN && !IsTaskbarWindow(target)) {
+        if (m.wHitTestCode == HTMINBUTTON && b.TaskTray) {
+            MinimizeToTray(target);
+        } else if (m.wHitTestCode == HTCAPTION) {
+            if (ExecuteMouseCut(kCaptionRight + keys.SlotOffset(), target) == 1) {
+                b.SwallowRButtonUp = 1;
+                return -1;
+            }
+            return PassOn(code, wParam, lParam);
+        }
+    }
+    if (msg == WM_NCMBUTTONDOWN && !IsTaskbarWindow(target)) {
+        ExecuteMouseCut(kFrameMiddle + keys.SlotOffset(), target);
+        return 1;
+    }
+
+    if (target == b.DeskListView && target != nullptr &&
+        (msg == WM_LBUTTONDBLCLK || msg == WM_MBUTTONDOWN) && !IsIconAtPoint(target, m.pt)) {
+        ExecuteMouseCut((msg == WM_LBUTTONDBLCLK ? kDesktopDoubleClick : kDesktopMiddle) + keys.SlotOffset(), nullptr);
+        return PassOn(code, wParam, lParam);
+    }
+
+    if ((msg == WM_NCMBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_NCLBUTTONDBLCLK) && IsTaskbarWindow(target)) {
+        ExecuteMouseCut((msg == WM_NCLBUTTONDBLCLK ? kTaskbarDoubleClick : kTaskbarMiddle) + keys.SlotOffset(),
+                        nullptr);
+        return PassOn(code, wParam, lParam);
+    }
+
+    if (b.ExpUp && msg == WM_LBUTTONDBLCLK && target != b.DeskListView && ClassIs(target, "SysListView32") &&
+        !IsIconAtPoint(target, m.pt)) {
+        ::PostMessageA(target, WM_KEYDOWN, VK_BACK, 0);
+        return 1;
+    }
+
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            if (b.DeskIconTextBk || b.DeskIconText || b.AutoArrange) KeepDesktopIconLook(b, target);
+            return Finish(OnDragMouseMove(m), code, wParam, lParam);
+        case WM_NCLBUTTONDOWN: return Finish(OnNonClientPress(m, keys.shift()), code, wParam, lParam);
+        case WM_NCLBUTTONUP: return Finish(OnNonClientRelease(m, keys.shift()), code, wParam, lParam);
+        case WM_NCLBUTTONDBLCLK: return Finish(OnNonClientDoubleClick(m), code, wParam, lParam);
+        case WM_NCRBUTTONUP:
+        case WM_RBUTTONUP:
+            if (b.SwallowRButtonUp == 1) {
+                b.SwallowRButtonUp = 0;
+                return -1;
+            }
+            return PassOn(code, wParam, lParam);
+        case WM_LBUTTONUP: EndDrag(m); return PassOn(code, wParam, lParam);
+        case WM_MOUSEWHEEL: {
+            bool passOn = false;
+            if (b.Transparent && WheelOverCaption(b, m, passOn)) return passOn ? PassOn(code, wParam, lParam) : 1;
+            if (b.Redirect && !keys.shift() && !keys.ctrl() && RedirectWheel(m)) return 1;
+            return PassOn(code, wParam, lParam);
+        }
+        default: return PassOn(code, wParam, lParam);
+    }
+}
+
+}  // namespace
 
 LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    return ::CallNextHookEx(Block().MouseHook, code, wParam, lParam);
+    if (code < 0 || Block().UnAvailable || lParam == 0) return PassOn(code, wParam, lParam);
+    last_error_context keepLastError;
+    return Dispatch(code, wParam, lParam);
 }
 
 }  // namespace quor

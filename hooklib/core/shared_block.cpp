@@ -6,10 +6,14 @@ namespace {
 // One copy for every process: the section is marked read/write/shared in the image.
 // Everything is zero at load except the two settings with a nonzero initial value;
 // constinit keeps a later process's attach from re-running any initializer.
-__attribute__((section(".QUOR"), shared)) constinit SharedBlock g_block = {
-    .VolumeDelta = 100,
-    .TaskTray = 1,
-};
+constexpr SharedBlock InitialBlock() {
+    SharedBlock b{};
+    b.VolumeDelta = 100;
+    b.TaskTray = 1;
+    return b;
+}
+
+__attribute__((section(".QUOR"), shared)) constinit SharedBlock g_block = InitialBlock();
 
 HINSTANCE g_module = nullptr;
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "hooklib/window/alpha_table.h"
 #include "hooklib/window/geometry.h"
 
 namespace quor {
@@ -17,11 +18,6 @@ constexpr int kCommandCount = 34;
 constexpr int kWindowTable = 256;
 constexpr int kStatMouseCount = 5;
 constexpr int kStatKeyboardCount = 26;
-
-struct AlphaEntry {
-    uint32_t window;  // low 32 bits of the window handle
-    uint32_t alpha;
-};
 
 // The notification-icon record exactly as the shell takes it at cbSize 520:
 // NOTIFYICONDATAA up to and including guidItem.

@@ -1,0 +1,20 @@
+#pragma once
+// Per-window effects remembered in the shared block: wheel transparency and title-bar roll-up.
+#include <windows.h>
+
+namespace quor {
+
+// Records the window's alpha. With all 256 entries taken, the entry of a window that no
+// longer exists is reused; if every recorded window still exists, nothing is recorded.
+void SetWindowAlpha(HWND window, int alpha) noexcept;
+int GetWindowAlpha(HWND window) noexcept;
+void WheelAlphaStep(HWND window, int wheelDelta) noexcept;
+
+bool IsRolledUp(HWND window) noexcept;
+// Rolls the window up to its title bar. A window is not rolled up when the table is full,
+// since its height could not be given back.
+void RollUp(HWND window) noexcept;
+void Unroll(HWND window) noexcept;
+int CaptionOnlyHeight(HWND window) noexcept;
+
+}  // namespace quor

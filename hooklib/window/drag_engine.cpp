@@ -1,0 +1,268 @@
+#include <cstring>
+
+#include "hooklib/window/drag_engine.h"
+
+#include "hooklib/core/shared_block.h"
+#include "hooklib/window/alpha_roll.h"
+#include "hooklib/window/drag_geometry.h"
+#include "hooklib/window/eligibility.h"
+#include "hooklib/window/snap_targets.h"
+#include "hooklib/window/window_placement.h"
+
+namespace quor {
+namespace {
+
+constexpr DWORD kDoubleClickReleaseMs = 300;
+
+bool ShiftHeld() noexcept { return (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+
+Rect ToRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
+
+Rect WindowRectOf(HWND window) noexcept {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return ToRect(r);
+}
+
+SizedSides SidesOf(const SharedBlock& b) noexcept { return {{b.SizeTop, b.SizeRight, b.SizeBottom, b.SizeLeft}}; }
+
+void StoreSides(SharedBlock& b, const SizedSides& s) noexcept {
+    b.SizeTop = s.side[kTop];
+    b.SizeRight = s.side[kRight];
+    b.SizeBottom = s.side[kBottom];
+    b.SizeLeft = s.side[kLeft];
+}
+
+void TakeTheWindow(HWND window) noexcept {
+    ::SetForegroundWindow(window);
+    ::BringWindowToTop(window);
+    // A press kept from an MDI child does not activate it inside its frame: do that here.
+    if (Block().DragIsChild) ::SendMessageA(::GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    ::SetCapture(window);
+}
+
+bool IsCaptionHit(UINT hit) noexcept { return hit == HTCAPTION || hit == HTTOP; }
+
+// Two presses on the caption within the double-click time and rectangle.
+bool IsSecondCaptionPress(const SharedBlock& b, HWND window, POINT pt) noexcept {
+    const DWORD now = ::GetTickCount();
+    return now - b.LastCaptionClick < ::GetDoubleClickTime() && HasMaximizeBox(window) &&
+           labs(b.LastCaptionPoint.x - pt.x) <= b.DblClkCx && labs(b.LastCaptionPoint.y - pt.y) <= b.DblClkCy;
+}
+
+void RememberCaptionPress(SharedBlock& b, POINT pt) noexcept {
+    b.LastCaptionClick = ::GetTickCount();
+    b.LastCaptionPoint = pt;
+}
+
+// Arming a drag keeps the press from the window: its default handling would start the
+// platform's own move or size loop, which moves the window again after us.
+HookResult ArmMove(SharedBlock& b, const MOUSEHOOKSTRUCT& m) noexcept {
+    if (b.Moving || !IsEligibleWindow(m.hwnd)) return HookResult::kPassOn;
+    const Rect r = WindowRectOf(m.hwnd);
+    b.MoveArmed = 1;
+    b.DragWnd = m.hwnd;
+    b.DragGrip = {m.pt.x - r.left, m.pt.y - r.top};
+    TakeTheWindow(m.hwnd);
+    RememberCaptionPress(b, m.pt);
+    return HookResult::kSwallow;
+}
+
+HookResult ArmSize(SharedBlock& b, const MOUSEHOOKSTRUCT& m) noexcept {
+    if (!IsEligibleWindow(m.hwnd)) return HookResult::kPassOn;
+    b.SizeArmed = 1;
+    b.DragWnd = m.hwnd;
+    const Rect r = WindowRectOf(m.hwnd);
+    const SizedSides sides = SidesForHitCode(static_cast<int>(m.wHitTestCode));
+    StoreSides(b, sides);
+    b.DragGrip = {0, 0};
+    if (sides.side[kTop]) b.DragGrip.y = m.pt.y - r.top;
+    if (sides.side[kRight]) b.DragGrip.x = m.pt.x - r.right;
+    if (sides.side[kBottom]) b.DragGrip.y = m.pt.y - r.bottom;
+    if (sides.side[kLeft]) b.DragGrip.x = m.pt.x - r.left;
+    TakeTheWindow(m.hwnd);
+    return HookResult::kSwallow;
+}
+
+bool ButtonDisabled(const SharedBlock& b, UINT hit, bool shift) noexcept {
+    if (shift) return false;
+    switch (hit) {
+        case HTMINBUTTON: return b.DisableMin != 0;
+        case HTMAXBUTTON: return b.DisableMax != 0;
+        case HTCLOSE: return b.DisableClose != 0;
+        default: return false;
+    }
+}
+
+void StopDrag(SharedBlock& b) noexcept {
+    b.Sizing = 0;
+    b.MoveArmed = 0;
+    b.Moving = 0;
+    b.SizeArmed = 0;
+    b.DragWnd = nullptr;
+}
+
+bool OnDragMonitor(const SharedBlock& b, POINT pt) noexcept {
+    return ::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST) == b.DragMonitor;
+}
+
+// Holds the cursor inside the work area when the window itself is not kept inside.
+void HoldCursor(SharedBlock& b, POINT& pt, HWND window, bool shift) noexcept {
+    if (!shift && b.AllowOut) return;
+    if (!OnDragMonitor(b, pt)) {
+        CollectSnapTargets(pt, window);
+        return;
+    }
+    Point p{pt.x, pt.y};
+    if (ClampPoint(p, b.DragArea)) ::SetCursorPos(p.x, p.y);
+    pt = {p.x, p.y};
+}
+
+void MoveStep(SharedBlock& b, HWND window, POINT pt) noexcept {
+    if (!OnDragMonitor(b, pt)) CollectSnapTargets(pt, window);
+    const Rect r = WindowRectOf(window);
+    Rect n{pt.x - b.DragGrip.x, pt.y - b.DragGrip.y, 0, 0};
+    n.right = n.left + r.width();
+    n.bottom = n.top + r.height();
+    const bool keepInside = !ShiftHeld() && b.AllowOut;
+    if (keepInside) KeepInside(n, b.DragArea);
+    if (!ShiftHeld() && b.AllowSnap) SnapMoveToTargets(n);
+    if (!ShiftHeld() && b.AllowOut) KeepInside(n, b.DragArea);
+    if (b.DragIsChild) n.offset(b.ChildOffset.x, b.ChildOffset.y);
+    ::SetWindowPos(window, nullptr, n.left, n.top, 0, 0, SWP_NOSIZE);
+}
+
+void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
+    Rect r = WindowRectOf(window);
+    SizedSides sides = SidesOf(b);
+    if (b.SizeExt) {
+        Point grip{b.DragGrip.x, b.DragGrip.y};
+        ExtendSizedSides(sides, grip, r, {pt.x, pt.y});
+        b.DragGrip = {grip.x, grip.y};
+        StoreSides(b, sides);
+        switch (DiagonalCursorFor(sides)) {
+            case 1: ::SetCursor(::LoadCursorA(nullptr, IDC_SIZENESW)); break;
+            case 2: ::SetCursor(::LoadCursorA(nullptr, IDC_SIZENWSE)); break;
+            default: break;
+        }
+    }
+    FollowCursor(r, sides, {b.DragGrip.x, b.DragGrip.y}, {pt.x, pt.y});
+    if (!ShiftHeld() && b.AllowSnap) SnapSizeToTargets(r);
+    if (!ShiftHeld() && b.AllowOut) ClipToArea(r, b.DragArea);
+    ApplyMinimumSize(r, sides, b.MinTrack.cx, b.MinTrack.cy);
+    if (b.DragIsChild) r.offset(b.ChildOffset.x, b.ChildOffset.y);
+    ::SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(), 0);
+}
+
+}  // namespace
+
+HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
+    SharedBlock& b = Block();
+    const UINT hit = m.wHitTestCode;
+    if (IsCaptionHit(hit) && !b.Moving && IsEligibleWindow(m.hwnd)) {
+        if (IsSecondCaptionPress(b, m.hwnd, m.pt)) {
+            ToggleMaximize(m.hwnd);
+            b.LastCaptionClick = 0;
+            return HookResult::kSwallow;
+        }
+        RememberCaptionPress(b, m.pt);
+    }
+    switch (hit) {
+        case HTCAPTION: return ArmMove(b, m);
+        case HTMINBUTTON:
+        case HTMAXBUTTON:
+        case HTCLOSE: return ButtonDisabled(b, hit, shift) ? HookResult::kSwallow : HookResult::kPassOn;
+        default:
+            if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) return ArmSize(b, m);
+            return HookResult::kPassOn;
+    }
+}
+
+HookResult OnNonClientDoubleClick(const MOUSEHOOKSTRUCT& m) noexcept {
+    if (!IsCaptionHit(m.wHitTestCode)) return HookResult::kPassOn;
+    char cls[kTextSlot] = {};
+    ::GetClassNameA(m.hwnd, cls, sizeof cls);
+    if (std::strcmp(cls, "THUSENSHI") == 0 || !ToggleMaximize(m.hwnd)) return HookResult::kPassOn;
+    Block().LastCaptionDblClk = ::GetTickCount();
+    return HookResult::kSwallow;
+}
+
+HookResult OnNonClientRelease(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
+    SharedBlock& b = Block();
+    if (::GetTickCount() - b.LastCaptionDblClk < kDoubleClickReleaseMs) return HookResult::kSwallow;
+    const UINT hit = m.wHitTestCode;
+    if (hit != HTMINBUTTON && hit != HTMAXBUTTON && hit != HTCLOSE) return HookResult::kPassOn;
+    if (ButtonDisabled(b, hit, shift)) return HookResult::kSwallow;
+    if (hit == HTMINBUTTON)
+        ::PostMessageA(m.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    else if (hit == HTMAXBUTTON)
+        ToggleMaximize(m.hwnd);
+    else
+        ::PostMessageA(m.hwnd, WM_CLOSE, 0, 0);
+    return HookResult::kSwallow;
+}
+
+HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
+    SharedBlock& b = Block();
+    HWND window = m.hwnd;
+    POINT pt = m.pt;
+    if (b.MoveArmed && !b.Moving) {
+        if (window != b.DragWnd) {
+            b.MoveArmed = 0;
+            ::ReleaseCapture();
+            b.DragWnd = nullptr;
+        } else if (!::IsZoomed(window) && !IsTaskbarWindow(window)) {
+            b.Moving = 1;
+            CollectSnapTargets(pt, window);
+        }
+    }
+    if (b.Moving || b.Sizing) {
+        HoldCursor(b, pt, window, ShiftHeld());
+        if (b.Moving) {
+            if (window != b.DragWnd) {
+                b.Moving = 0;
+                ::ReleaseCapture();
+                b.DragWnd = nullptr;
+            } else {
+                MoveStep(b, window, pt);
+                return HookResult::kLetThrough;
+            }
+        }
+    }
+    if (b.SizeArmed && !b.Sizing) {
+        if (window != b.DragWnd) {
+            b.SizeArmed = 0;
+            b.DragWnd = nullptr;
+            return HookResult::kPassOn;
+        }
+        if (!IsRolledUp(window)) {
+            b.Sizing = 1;
+            CollectSnapTargets(pt, window);
+            QueryMinTrack(window);
+        }
+    }
+    if (!b.Sizing) return HookResult::kPassOn;
+    if (window != b.DragWnd) {
+        b.Sizing = 0;
+        b.DragWnd = nullptr;
+        return HookResult::kPassOn;
+    }
+    SizeStep(b, window, pt);
+    return HookResult::kLetThrough;
+}
+
+void EndDrag(const MOUSEHOOKSTRUCT& m) noexcept {
+    SharedBlock& b = Block();
+    if (b.Sizing && m.hwnd == b.DragWnd) ::PostMessageA(m.hwnd, WM_EXITSIZEMOVE, 0, 0);
+    if (m.hwnd == b.DragWnd) ::ReleaseCapture();
+    StopDrag(b);
+}
+
+void QueryMinTrack(HWND window) noexcept {
+    MINMAXINFO info{};
+    info.ptMinTrackSize = {::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
+    ::SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    Block().MinTrack = {info.ptMinTrackSize.x, info.ptMinTrackSize.y};
+}
+
+}  // namespace quor

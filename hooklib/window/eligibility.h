@@ -1,0 +1,26 @@
+#pragma once
+// Which windows the library may move, size or maximize, and the small window questions
+// the other behaviours share.
+#include <windows.h>
+
+namespace quor {
+
+// True when the library may handle the window; sets the block's DragIsChild for an MDI child.
+bool IsEligibleWindow(HWND window) noexcept;
+
+HWND TopLevelAncestor(HWND window) noexcept;
+bool IsTopmost(HWND window) noexcept;
+bool IsMdiChild(HWND window) noexcept;
+bool IsToolWindow(HWND window) noexcept;
+bool HasMaximizeBox(HWND window) noexcept;
+bool HasMinimizeBox(HWND window) noexcept;
+bool IsTaskbarWindow(HWND window) noexcept;
+
+// Whether an item of the list view lies under the screen point. The list view may belong to
+// another process, and that process may be hung: the answer is then "an item", so no shortcut fires.
+bool IsIconAtPoint(HWND listView, POINT pt) noexcept;
+
+// How long a hook waits for another thread's window before giving up on it.
+constexpr UINT kForeignSendTimeoutMs = 200;
+
+}  // namespace quor

@@ -1,0 +1,7 @@
+#include "hooklib/window/wheel_redirect.h"
+
+namespace quor {
+
+bool RedirectWheel(const MOUSEHOOKSTRUCTEX&) noexcept { return false; }
+
+}  // namespace quor
