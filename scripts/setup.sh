@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   g++ googletest libgtest-dev
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick
   locales fonts-noto-cjk
 )
 

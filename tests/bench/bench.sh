@@ -10,6 +10,12 @@ action=${1:?usage: bench.sh start|stop|env STATE_DIR}
 state_dir=$(mkdir -p "${2:?usage: bench.sh start|stop|env STATE_DIR}" && cd "$2" && pwd)
 state_file=$state_dir/bench.env
 desktop_size=1280x1024
+# Our Xvfb screen is larger than the Wine desktop, so that the X pointer can be parked outside
+# every Wine window: injected input moves Wine's cursor, not the X pointer, and a Wine window
+# moving under a resting X pointer would otherwise report the pointer's place as a mouse move.
+xvfb_screen=1600x1200x24
+park_x=1599
+park_y=1199
 
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEPREFIX=$state_dir/prefix
@@ -38,7 +44,7 @@ start() {
   local xvfb_pid=""
   if [ -z "${DISPLAY:-}" ]; then
     DISPLAY=$(free_display)
-    Xvfb "$DISPLAY" -screen 0 ${desktop_size}x24 -nolisten tcp >"$state_dir/xvfb.log" 2>&1 &
+    Xvfb "$DISPLAY" -screen 0 $xvfb_screen -nolisten tcp >"$state_dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY
     wait_for 20 xdpyinfo -display "$DISPLAY" || { echo "bench: Xvfb did not start" >&2; exit 1; }
@@ -46,6 +52,8 @@ start() {
   {
     echo "export DISPLAY='$DISPLAY'"
     echo "export XVFB_PID='$xvfb_pid'"
+    # Only on our own X server is the pointer ours to park.
+    if [ -n "$xvfb_pid" ]; then echo "export QUOR_PARK_POINTER='$park_x $park_y'"; fi
     echo "export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8"
     echo "export WINEPREFIX='$WINEPREFIX'"
     echo "export WINEDEBUG='$WINEDEBUG'"
@@ -64,7 +72,12 @@ start() {
   nohup wine explorer /desktop=Default,$desktop_size >"$state_dir/explorer.log" 2>&1 &
   wait_for 30 bash -c "xwininfo -display '$DISPLAY' -root -tree | grep -q 'Wine desktop'" ||
     echo "bench: warning: the Wine desktop window did not show" >&2
+  park_pointer
   echo "bench: up on $DISPLAY, prefix $WINEPREFIX"
+}
+
+park_pointer() {
+  if [ -n "${xvfb_pid:-}" ]; then xdotool mousemove --screen 0 $park_x $park_y >/dev/null 2>&1 || true; fi
 }
 
 stop() {

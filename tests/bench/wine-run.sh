@@ -9,6 +9,11 @@ if [ ! -f "$state_dir/bench.env" ]; then
 fi
 # shellcheck disable=SC1091
 source "$state_dir/bench.env"
+# Each program starts with the X pointer parked outside the Wine desktop (see bench.sh).
+if [ -n "${QUOR_PARK_POINTER:-}" ]; then
+  # shellcheck disable=SC2086
+  xdotool mousemove --screen 0 $QUOR_PARK_POINTER >/dev/null 2>&1 || true
+fi
 timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$@"
 rc=$?
 if [ $rc -ne 0 ]; then

@@ -20,6 +20,8 @@ HWND g_list = nullptr;
 WNDPROC g_listProc = nullptr;
 int g_minCx = 0, g_minCy = 0;
 DWORD g_lastMousePos = 0;
+DWORD g_moves[16];
+int g_nMoves = 0;
 
 void Record(int which, UINT msg, WPARAM wParam) {
     ++g_counts[which][msg];
@@ -39,6 +41,7 @@ bool Query(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             result = 0;
             return true;
         case bench::kQueryLastMousePos: result = static_cast<LRESULT>(g_lastMousePos); return true;
+        case bench::kQueryLastMousePos + 100: result = static_cast<LRESULT>(g_moves[(g_nMoves - 1 - wParam) & 15]); return true;
         case bench::kCommandHang: ::Sleep(static_cast<DWORD>(lParam)); result = 0; return true;
         default: return false;
     }
@@ -190,6 +193,7 @@ int main(int argc, char** argv) {
         if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
             (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK))
             g_lastMousePos = ::GetMessagePos();
+        if (msg.message == WM_MOUSEMOVE) g_moves[g_nMoves++ & 15] = (DWORD)::GetMessagePos() ^ ((DWORD)msg.lParam & 0) ;
         if (msg.message == bench::kCommandHang) {
             ::Sleep(static_cast<DWORD>(msg.lParam));
             continue;

@@ -1,6 +1,9 @@
 #include "tests/wine/support/bench_support.h"
 
+#include "hooklib/quordll.h"
+
 #include <cstdio>
+#include <atomic>
 #include <stdexcept>
 
 namespace bench {
@@ -129,67 +132,184 @@ namespace {
 
 void Send(INPUT input) { ::SendInput(1, &input, sizeof input); }
 
-}  // namespace
+// Normalized coordinates: the platform maps n in 0..65535 to the pixel n * size / 65536,
+// rounded down, so the smallest n for a pixel is the quotient rounded up.
+LONG Normalized(int pixel, int size) {
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
+}
 
-void MoveMouse(int x, int y) {
-    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+void RawMove(int x, int y) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    // Normalized coordinates: the platform maps 0..65535 onto the screen's pixels.
-    in.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + w / 2) / w);
-    in.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + h / 2) / h);
+    in.mi.dx = Normalized(x, ::GetSystemMetrics(SM_CXSCREEN));
+    in.mi.dy = Normalized(y, ::GetSystemMetrics(SM_CYSCREEN));
     Send(in);
 }
 
-void MouseButton(DWORD flag) {
+void RawButton(DWORD flag) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = flag;
     Send(in);
 }
 
+void RawClick(int x, int y, DWORD down, DWORD up) {
+    RawMove(x, y);
+    RawButton(down);
+    RawButton(up);
+}
+
+// This thread may hold the library's low-level hooks, which the platform calls on it for every
+// injected event: the input is injected from a thread of its own while this one pumps.
+template <typename F>
+void OnInputThread(F f) {
+    std::atomic<bool> done{false};
+    std::thread input([&] {
+        f();
+        done = true;
+    });
+    WaitFor([&] { return done.load(); }, 30000);
+    input.join();
+    WaitFor([] { return false; }, 0);
+}
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+    OnInputThread([=] { RawMove(x, y); });
+}
+
+void MouseButton(DWORD flag) {
+    OnInputThread([=] { RawButton(flag); });
+}
+
 void Click(int x, int y, DWORD down, DWORD up) {
-    MoveMouse(x, y);
-    MouseButton(down);
-    MouseButton(up);
+    OnInputThread([=] { RawClick(x, y, down, up); });
 }
 
 void DoubleClick(int x, int y, DWORD down, DWORD up) {
-    Click(x, y, down, up);
-    Click(x, y, down, up);
+    OnInputThread([=] {
+        RawClick(x, y, down, up);
+        RawClick(x, y, down, up);
+    });
 }
 
-void Drag(POINT from, POINT to, int steps) {
-    MoveMouse(from.x, from.y);
-    MouseButton(MOUSEEVENTF_LEFTDOWN);
-    for (int i = 1; i <= steps; ++i)
-        MoveMouse(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
-    MouseButton(MOUSEEVENTF_LEFTUP);
+bool WaitForCapture(HWND window, int timeoutMs) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    return WaitFor([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return ::GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
+    }, timeoutMs);
+}
+
+bool WaitForMouseAt(HWND window, POINT pt, int timeoutMs) {
+    HWND top = ::GetAncestor(window, GA_ROOT);
+    return WaitFor([&] {
+        const LRESULT pos = Ask(top, kQueryLastMousePos);
+        return static_cast<short>(LOWORD(pos)) == pt.x && static_cast<short>(HIWORD(pos)) == pt.y;
+    }, timeoutMs);
+}
+
+void Drag(POINT from, POINT to, int steps, HWND window) {
+    OnInputThread([=] {
+        RawMove(from.x, from.y);
+        RawButton(MOUSEEVENTF_LEFTDOWN);
+        if (window) WaitForCapture(window);
+        // Each step waits until the window's thread took it, as a hand moves at its own pace.
+        for (int i = 1; i <= steps; ++i) {
+            const POINT step{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+            RawMove(step.x, step.y);
+            if (window) WaitForMouseAt(window, step, 1000);
+        }
+        RawButton(MOUSEEVENTF_LEFTUP);
+    });
 }
 
 void Wheel(int x, int y, int delta) {
-    MoveMouse(x, y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    in.mi.mouseData = static_cast<DWORD>(delta);
-    Send(in);
+    OnInputThread([=] {
+        RawMove(x, y);
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+        in.mi.mouseData = static_cast<DWORD>(delta);
+        Send(in);
+    });
 }
 
 void Key(WORD vk, bool down) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    Send(in);
+    OnInputThread([=] {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        Send(in);
+    });
+}
+
+ResidentThread::ResidentThread()
+    : thread_([this] {
+          MSG msg;
+          ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists from here
+          threadId_ = ::GetCurrentThreadId();
+          hook_ = SetHook();
+          ready_ = true;
+          while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+              if (msg.message == WM_APP && msg.hwnd == nullptr) {
+                  UnSetHook();
+                  ::PostQuitMessage(0);
+                  continue;
+              }
+              ::TranslateMessage(&msg);
+              ::DispatchMessageA(&msg);
+          }
+      }) {
+    WaitFor([this] { return ready_.load(); }, 10000);
+}
+
+ResidentThread::~ResidentThread() {
+    ::PostThreadMessageA(threadId_, WM_APP, 0, 0);
+    thread_.join();
 }
 
 RECT WindowRect(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return r;
+}
+
+POINT HitPoint(HWND window, int hitCode) {
+    const RECT r = WindowRect(window);
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    // The region to scan for each code: rows y0..y1 and columns x0..x1 (either direction).
+    int x0 = cx, x1 = cx, y0 = cy, y1 = cy;
+    switch (hitCode) {
+        case HTCAPTION: y0 = r.top; y1 = r.top + 60; x0 = cx - 40; x1 = cx; break;
+        case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE:
+            y0 = r.top; y1 = r.top + 40; x0 = r.right - 1; x1 = r.right - 160; break;
+        case HTTOP: y0 = r.top; y1 = r.top + 10; break;
+        case HTBOTTOM: y0 = r.bottom - 1; y1 = r.bottom - 10; break;
+        case HTLEFT: x0 = r.left; x1 = r.left + 10; break;
+        case HTRIGHT: x0 = r.right - 1; x1 = r.right - 10; break;
+        case HTBOTTOMRIGHT: x0 = r.right - 1; x1 = r.right - 10; y0 = r.bottom - 1; y1 = r.bottom - 10; break;
+        case HTTOPLEFT: x0 = r.left; x1 = r.left + 10; y0 = r.top; y1 = r.top + 10; break;
+        default: break;
+    }
+    const int dy = y1 >= y0 ? 1 : -1, dx = x1 >= x0 ? 1 : -1;
+    for (int y = y0; y != y1 + dy; y += dy)
+        for (int x = x0; x != x1 + dx; x += dx)
+            if (Ask(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hitCode) return {x, y};
+    return {-1, -1};
+}
+
+int LayeredAlpha(HWND window) {
+    if (!(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED)) return 255;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!::GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) return 255;
+    return alpha;
 }
 
 RECT WorkArea() {

@@ -3,6 +3,7 @@
 // message boxes, and a view of the library's shared block.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <mutex>
@@ -71,12 +72,35 @@ private:
     HWND window_ = nullptr;
 };
 
+// A thread that installs the hooks and keeps pumping messages, as the resident program's
+// user-interface thread does (the low-level hooks are called on it for every input event).
+class ResidentThread {
+public:
+    ResidentThread();
+    ~ResidentThread();  // removes the hooks on that thread and ends it
+    ResidentThread(const ResidentThread&) = delete;
+    ResidentThread& operator=(const ResidentThread&) = delete;
+    HHOOK hook() const { return hook_; }
+
+private:
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    HHOOK hook_ = nullptr;
+    std::atomic<bool> ready_{false};
+};
+
 // Injected input (SendInput), as a user would produce it.
 void MoveMouse(int x, int y);
 void MouseButton(DWORD downOrUpFlag);
 void Click(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
 void DoubleClick(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
-void Drag(POINT from, POINT to, int steps = 8);
+// Presses at `from`, moves to `to` in steps and releases. With `window`, waits after the press
+// until the window's thread has taken it (some window of that thread holds the capture), as a
+// user's hand would give it time to.
+void Drag(POINT from, POINT to, int steps = 8, HWND window = nullptr);
+bool WaitForCapture(HWND window, int timeoutMs = 1000);
+// Waits until the helper owning `window` has taken a mouse message at `pt` from its queue.
+bool WaitForMouseAt(HWND window, POINT pt, int timeoutMs = 2000);
 void Wheel(int x, int y, int delta);
 void Key(WORD vk, bool down);
 
@@ -92,6 +116,11 @@ private:
 };
 
 RECT WindowRect(HWND window);
+// A screen point of the window whose non-client hit test gives `hitCode` (HTCAPTION, HTCLOSE,
+// HTBOTTOMRIGHT...), found by asking the window; {-1, -1} when there is none.
+POINT HitPoint(HWND window, int hitCode);
+// The alpha set with SetLayeredWindowAttributes, or 255 for a window that is not layered.
+int LayeredAlpha(HWND window);
 RECT WorkArea();
 
 // Watches this process for message boxes, records caption and text, and presses OK.

@@ -1,0 +1,231 @@
+// Real drags of windows of another process by injected input, through the library's engine.
+#include "tests/wine/support/hooked_fixture.h"
+
+namespace {
+
+using bench::TargetProcess;
+using bench::WindowSpec;
+
+WindowSpec At(const char* title, RECT rect) {
+    WindowSpec spec;
+    spec.title = title;
+    spec.rect = rect;
+    return spec;
+}
+
+// Presses on `hit` of the window, moves by (dx, dy) in steps, releases, and waits until the
+// window's thread has handled it all.
+// Consecutive presses land on different points of the caption, so that two drags in a row are
+// never taken for a double-click.
+void DragBy(const TargetProcess& target, HWND window, int hit, int dx, int dy, bool engineDrags = true) {
+    static int drags = 0;
+    POINT from = bench::HitPoint(window, hit);
+    ASSERT_NE(from.x, -1) << "no point with hit code " << hit;
+    if (hit == HTCAPTION) from.x += (drags++ % 2) ? 10 : -10;
+    // The pace is read from the window's thread, which a drag left to the platform's own move
+    // loop does not report.
+    bench::Drag(from, {from.x + dx, from.y + dy}, 8, engineDrags ? window : nullptr);
+    target.SyncInput();
+}
+
+class DragTest : public bench::HookedTest {};
+
+TEST_F(DragTest, TitleBarMoveSnapsToTheWorkAreaEdge) {
+    TargetProcess target(At("move me", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    DragBy(target, w, HTCAPTION, -185, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, 0) << "1. 15 px from the edge snaps onto it";
+    EXPECT_EQ(bench::WindowRect(w).top, 200);
+    DragBy(target, w, HTCAPTION, 25, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, 25) << "2. 25 px stays";
+    DragBy(target, w, HTCAPTION, -5, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, 20) << "3. 20 px: the distance is strict";
+    DragBy(target, w, HTCAPTION, -1, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, 0) << "4. 19 px snaps";
+    EXPECT_EQ(target.Count(WM_NCLBUTTONDOWN), 0) << "the engine kept the presses it armed from the window";
+}
+
+TEST_F(DragTest, TitleBarMoveSnapsToAnotherWindow) {
+    TargetProcess other(At("neighbour", {700, 200, 1000, 500}));
+    TargetProcess target(At("mover", {100, 260, 400, 460}));
+    const HWND w = target.window();
+    DragBy(target, w, HTCAPTION, 295, 0);
+    const RECT r = bench::WindowRect(w);
+    EXPECT_EQ(r.right, 700) << "5 px short of the neighbour: moved to touch it";
+    EXPECT_EQ(r.top, 260) << "60 px from its top: no alignment";
+}
+
+// Wine's monitor work area is the whole screen (it leaves out no taskbar) and the cursor cannot
+// leave the screen, so the window is kept inside at the left edge here; holding the cursor
+// inside the area is tested on the engine itself (drag_engine_test).
+TEST_F(DragTest, KeepInsideUnlessAllowOutIsOffOrShiftHeld) {
+    SetAllowSnap(0);
+    TargetProcess target(At("edge", {300, 300, 600, 500}));
+    const HWND w = target.window();
+    auto placeAt = [&](int left) {
+        ::SetWindowPos(w, nullptr, left, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return bench::WaitFor([&] { return bench::WindowRect(w).left == left; });
+    };
+    DragBy(target, w, HTCAPTION, -350, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, 0) << "1. AllowOut: the window stays inside";
+
+    SetAllowOut(0);
+    ASSERT_TRUE(placeAt(300));
+    DragBy(target, w, HTCAPTION, -350, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, -50) << "2. AllowOut off: the window may leave";
+
+    SetAllowOut(1);
+    SetAllowSnap(1);
+    ASSERT_TRUE(placeAt(300));
+    {
+        bench::HeldKey shift(VK_SHIFT);
+        DragBy(target, w, HTCAPTION, -285, 0);
+        EXPECT_EQ(bench::WindowRect(w).left, 15) << "3. Shift: no snapping";
+        DragBy(target, w, HTCAPTION, -40, 0);
+        EXPECT_EQ(bench::WindowRect(w).left, -25) << "3. Shift: not kept inside";
+    }
+
+}
+
+TEST_F(DragTest, WindowTallerThanTheWorkAreaEndsAtItsTop) {
+    const RECT work = bench::WorkArea();
+    SetAllowSnap(0);
+    TargetProcess target(At("tall", {200, 0, 600, 1100}));
+    const HWND w = target.window();
+    DragBy(target, w, HTCAPTION, 10, 30);
+    EXPECT_EQ(bench::WindowRect(w).top, work.top);
+    EXPECT_EQ(bench::WindowRect(w).left, 210);
+}
+
+TEST_F(DragTest, CornerResizeStopsAtTheMinimumTrackingSize) {
+    WindowSpec spec = At("resize", {200, 200, 700, 600});
+    spec.minTrackCx = 300;
+    spec.minTrackCy = 200;
+    TargetProcess target(spec);
+    const HWND w = target.window();
+    DragBy(target, w, HTBOTTOMRIGHT, -400, -350);
+    const RECT r = bench::WindowRect(w);
+    EXPECT_EQ(r.left, 200);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    EXPECT_GE(target.Count(WM_EXITSIZEMOVE), 1) << "the end of a resize is announced";
+}
+
+TEST_F(DragTest, ExtendedSizingTurnsAnEdgeIntoACorner) {
+    SetAllowSnap(0);
+    TargetProcess target(At("extend", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    DragBy(target, w, HTRIGHT, 40, 0);
+    EXPECT_EQ(bench::WindowRect(w).bottom, 500) << "1. without SizeExt only the right edge moves";
+    SetSizeExt(1);
+    const POINT from = bench::HitPoint(w, HTRIGHT);
+    bench::Drag(from, {from.x + 30, 580}, 8, w);
+    target.SyncInput();
+    const RECT r = bench::WindowRect(w);
+    EXPECT_EQ(r.bottom, 580) << "2. the bottom edge jumped to the cursor";
+    EXPECT_EQ(r.top, 200);
+}
+
+TEST_F(DragTest, TitleBarDoubleClickTogglesMaximize) {
+    TargetProcess target(At("double", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    const POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::DoubleClick(p.x, p.y);
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsZoomed(w) != FALSE; })) << "1. maximized";
+    target.SyncInput();
+    EXPECT_EQ(target.Count(WM_NCLBUTTONDBLCLK), 0) << "1. the double-click was taken";
+    EXPECT_EQ(target.Count(WM_NCLBUTTONUP), 0) << "1. and the release after it swallowed";
+    const POINT q = bench::HitPoint(w, HTCAPTION);
+    bench::DoubleClick(q.x, q.y);
+    target.SyncInput();
+    EXPECT_GE(target.Count(WM_NCLBUTTONDBLCLK), 1) << "2. a maximized window gets its double-click";
+}
+
+TEST_F(DragTest, DisabledCaptionButtonsNeedShift) {
+    TargetProcess target(At("buttons", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    SetDisableMax(1);
+    SetDisableMin(1);
+    SetDisableClose(1);
+    for (int hit : {HTMAXBUTTON, HTMINBUTTON, HTCLOSE}) {
+        const POINT p = bench::HitPoint(w, hit);
+        ASSERT_NE(p.x, -1) << hit;
+        bench::Click(p.x, p.y);
+    }
+    target.SyncInput();
+    EXPECT_FALSE(::IsZoomed(w)) << "1. maximize disabled";
+    EXPECT_FALSE(::IsIconic(w)) << "1. minimize disabled";
+    EXPECT_TRUE(::IsWindow(w)) << "1. close disabled";
+    const POINT max = bench::HitPoint(w, HTMAXBUTTON);
+    {
+        bench::HeldKey shift(VK_SHIFT);
+        bench::Click(max.x, max.y);
+    }
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsZoomed(w) != FALSE; })) << "2. Shift lifts the maximize button";
+    const POINT close = bench::HitPoint(w, HTCLOSE);
+    {
+        bench::HeldKey shift(VK_SHIFT);
+        bench::Click(close.x, close.y);
+    }
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(w); })) << "3. Shift lifts the close button";
+}
+
+TEST_F(DragTest, MdiChildMovesInsideItsFrame) {
+    WindowSpec spec = At("mdi frame", {100, 100, 700, 600});
+    spec.cls = "QuorMdiFrame";
+    spec.kind = "mdi";
+    TargetProcess frame(spec);
+    const HWND child = frame.mdiChild();
+    ASSERT_NE(child, nullptr);
+    RECT client{};
+    ::GetClientRect(frame.mdiClient(), &client);
+    ::MapWindowPoints(frame.mdiClient(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    DragBy(frame, child, HTCAPTION, 800, 0);
+    const RECT r = bench::WindowRect(child);
+    EXPECT_EQ(r.right, client.right) << "kept inside the frame's client area";
+    EXPECT_TRUE(::IsChild(frame.window(), child));
+}
+
+TEST_F(DragTest, ExcludedWindowsAreLeftToThemselves) {
+    TargetProcess target(At("excluded", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    auto pressReachedWindow = [&](const char* step) {
+        target.ResetCounts();
+        DragBy(target, w, HTCAPTION, 30, 0, false);
+        const int presses = target.Count(WM_NCLBUTTONDOWN);
+        SetnIgnore(0);
+        SetnIgnoreExe(0);
+        return presses > 0 ? std::string(step) + ": passed on" : std::string(step) + ": engine";
+    };
+    SetIgnore(0, "QuorTarget");
+    SetnIgnore(1);
+    EXPECT_EQ(pressReachedWindow("1. class"), "1. class: passed on");
+    SetIgnore(0, "QuorTarge");
+    SetnIgnore(1);
+    EXPECT_EQ(pressReachedWindow("2. other class"), "2. other class: engine");
+    SetIgnore(0, "Quor*");
+    SetnIgnore(1);
+    EXPECT_EQ(pressReachedWindow("3. prefix"), "3. prefix: passed on");
+    SetIgnoreExe(0, "qhelper.exe");
+    SetnIgnoreExe(1);
+    EXPECT_EQ(pressReachedWindow("4. executable"), "4. executable: passed on");
+    SetIgnoreExe(0, "QHELPER.EXE");
+    SetnIgnoreExe(1);
+    EXPECT_EQ(pressReachedWindow("5. executable, other case"), "5. executable, other case: engine");
+}
+
+TEST_F(DragTest, MaximizedWindowIsNotMoved) {
+    TargetProcess target(At("maximized", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    ::ShowWindow(w, SW_MAXIMIZE);
+    ASSERT_TRUE(bench::WaitFor([&] { return ::IsZoomed(w) != FALSE; }));
+    const RECT before = bench::WindowRect(w);
+    target.ResetCounts();
+    DragBy(target, w, HTCAPTION, 100, 100, false);
+    EXPECT_TRUE(::IsZoomed(w));
+    EXPECT_EQ(bench::WindowRect(w).left, before.left);
+    EXPECT_GE(target.Count(WM_NCLBUTTONDOWN), 1) << "the press went to the window";
+}
+
+}  // namespace
