@@ -10,12 +10,13 @@ action=${1:?usage: bench.sh start|stop|env STATE_DIR}
 state_dir=$(mkdir -p "${2:?usage: bench.sh start|stop|env STATE_DIR}" && cd "$2" && pwd)
 state_file=$state_dir/bench.env
 desktop_size=1280x1024
-# Our Xvfb screen is larger than the Wine desktop, so that the X pointer can be parked outside
-# every Wine window: injected input moves Wine's cursor, not the X pointer, and a Wine window
-# moving under a resting X pointer would otherwise report the pointer's place as a mouse move.
-xvfb_screen=1600x1200x24
-park_x=1599
-park_y=1199
+# Injected input moves Wine's cursor, not the X pointer, and a Wine window that appears or moves
+# under the resting X pointer reports the pointer's place as a mouse move. On our own X server
+# the pointer is parked in the desktop's bottom-right corner, where no test window goes; it must
+# stay inside the desktop, or Wine's SetCursorPos cannot warp it.
+xvfb_screen=${desktop_size}x24
+park_x=1279
+park_y=1023
 
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEPREFIX=$state_dir/prefix

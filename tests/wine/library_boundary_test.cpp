@@ -190,15 +190,22 @@ TEST(Setters, IgnoreMouseAndKeyboardExcludeEachOther) {
     quor::SharedBlock& b = bench::Block();
     const RECT work = bench::WorkArea();
 
+    auto cursorAt = [](int x, int y) {
+        return bench::WaitFor([=] {
+            POINT p{};
+            ::GetCursorPos(&p);
+            return p.x == x && p.y == y;
+        }, 2000);
+    };
     ::SetCursorPos(5, 5);
+    ASSERT_TRUE(cursorAt(5, 5));
     SetIgnoreKeyboard(1);
     SetIgnoreMouse(1);
     EXPECT_EQ(b.IgnoreKeyboard, 1);
     EXPECT_EQ(b.IgnoreMouse, 0) << "1. mouse blocking cannot start while the keyboard is blocked";
+    EXPECT_TRUE(cursorAt((work.right - work.left) / 2, (work.bottom - work.top) / 2))
+        << "1. the cursor still went to the work-area centre";
     POINT pt{};
-    ::GetCursorPos(&pt);
-    EXPECT_EQ(pt.x, (work.right - work.left) / 2) << "1. the cursor still went to the work-area centre";
-    EXPECT_EQ(pt.y, (work.bottom - work.top) / 2);
 
     SetIgnoreKeyboard(0);
     SetIgnoreMouse(1);
@@ -208,6 +215,7 @@ TEST(Setters, IgnoreMouseAndKeyboardExcludeEachOther) {
     SetIgnoreMouse(0);
 
     ::SetCursorPos(7, 9);
+    ASSERT_TRUE(cursorAt(7, 9));
     SetIgnoreMouse(2);
     EXPECT_EQ(b.IgnoreMouse, 2) << "3. only 1 takes the special path";
     ::GetCursorPos(&pt);

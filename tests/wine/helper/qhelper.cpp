@@ -90,6 +90,10 @@ HWND CreateListView(HWND parent, bool report) {
     DWORD style = WS_CHILD | WS_VISIBLE | (report ? LVS_REPORT : LVS_ICON);
     HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, rc.right, rc.bottom, parent, nullptr,
                                   ::GetModuleHandleA(nullptr), nullptr);
+    // Items with icons, so that the icon and the label are separate parts of an item.
+    HIMAGELIST images = ::ImageList_Create(report ? 16 : 32, report ? 16 : 32, ILC_COLOR32 | ILC_MASK, 1, 1);
+    ::ImageList_AddIcon(images, ::LoadIconA(nullptr, IDI_APPLICATION));
+    ::SendMessageA(list, LVM_SETIMAGELIST, report ? LVSIL_SMALL : LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
     if (report) {
         LVCOLUMNA col{};
         col.mask = LVCF_WIDTH | LVCF_TEXT;
@@ -101,8 +105,9 @@ HWND CreateListView(HWND parent, bool report) {
         char text[32];
         std::snprintf(text, sizeof text, "item%d", i);
         LVITEMA item{};
-        item.mask = LVIF_TEXT;
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = i;
+        item.iImage = 0;
         item.pszText = text;
         ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
         if (!report) ::SendMessageA(list, LVM_SETITEMPOSITION, i, MAKELPARAM(20, 20 + 100 * i));

@@ -1,7 +1,5 @@
 #include "tests/wine/support/bench_support.h"
 
-#include "hooklib/quordll.h"
-
 #include <cstdio>
 #include <atomic>
 #include <stdexcept>
@@ -249,34 +247,23 @@ void Key(WORD vk, bool down) {
     });
 }
 
-ResidentThread::ResidentThread()
-    : thread_([this] {
-          MSG msg;
-          ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists from here
-          threadId_ = ::GetCurrentThreadId();
-          hook_ = SetHook();
-          ready_ = true;
-          while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-              if (msg.message == WM_APP && msg.hwnd == nullptr) {
-                  UnSetHook();
-                  ::PostQuitMessage(0);
-                  continue;
-              }
-              ::TranslateMessage(&msg);
-              ::DispatchMessageA(&msg);
-          }
-      }) {
-    WaitFor([this] { return ready_.load(); }, 10000);
-}
-
-ResidentThread::~ResidentThread() {
-    ::PostThreadMessageA(threadId_, WM_APP, 0, 0);
-    thread_.join();
-}
-
 RECT WindowRect(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
+    return r;
+}
+
+RECT ListItemRect(HWND list, int item, int code) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(list, &pid);
+    quor::unique_handle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    RECT r{code, 0, 0, 0};
+    void* remote = ::VirtualAllocEx(process.get(), nullptr, sizeof r, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ::WriteProcessMemory(process.get(), remote, &r, sizeof r, nullptr);
+    ::SendMessageA(list, 0x1000 + 14 /* LVM_GETITEMRECT */, item, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(process.get(), remote, &r, sizeof r, nullptr);
+    ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 

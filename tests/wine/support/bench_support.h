@@ -72,23 +72,6 @@ private:
     HWND window_ = nullptr;
 };
 
-// A thread that installs the hooks and keeps pumping messages, as the resident program's
-// user-interface thread does (the low-level hooks are called on it for every input event).
-class ResidentThread {
-public:
-    ResidentThread();
-    ~ResidentThread();  // removes the hooks on that thread and ends it
-    ResidentThread(const ResidentThread&) = delete;
-    ResidentThread& operator=(const ResidentThread&) = delete;
-    HHOOK hook() const { return hook_; }
-
-private:
-    std::thread thread_;
-    DWORD threadId_ = 0;
-    HHOOK hook_ = nullptr;
-    std::atomic<bool> ready_{false};
-};
-
 // Injected input (SendInput), as a user would produce it.
 void MoveMouse(int x, int y);
 void MouseButton(DWORD downOrUpFlag);
@@ -116,6 +99,9 @@ private:
 };
 
 RECT WindowRect(HWND window);
+// Screen rectangle of part `code` (LVIR_ICON, LVIR_BOUNDS...) of a list-view item in another
+// process: the query's record is placed in that process's memory.
+RECT ListItemRect(HWND list, int item, int code);
 // A screen point of the window whose non-client hit test gives `hitCode` (HTCAPTION, HTCLOSE,
 // HTBOTTOMRIGHT...), found by asking the window; {-1, -1} when there is none.
 POINT HitPoint(HWND window, int hitCode);

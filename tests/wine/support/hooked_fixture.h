@@ -2,12 +2,57 @@
 // A test with the hooks installed by this process and every setting at a known value.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "hooklib/quordll.h"
 #include "tests/wine/support/bench_support.h"
 
 namespace bench {
+
+// A thread that installs the hooks and keeps pumping messages, as the resident program's
+// user-interface thread does (the low-level hooks are called on it for every input event).
+class ResidentThread {
+public:
+    ResidentThread();
+    ~ResidentThread();  // removes the hooks on that thread and ends it
+    ResidentThread(const ResidentThread&) = delete;
+    ResidentThread& operator=(const ResidentThread&) = delete;
+    HHOOK hook() const { return hook_; }
+
+private:
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    HHOOK hook_ = nullptr;
+    std::atomic<bool> ready_{false};
+};
+
+inline ResidentThread::ResidentThread()
+    : thread_([this] {
+          MSG msg;
+          ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists from here
+          threadId_ = ::GetCurrentThreadId();
+          hook_ = SetHook();
+          ready_ = true;
+          while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+              if (msg.message == WM_APP && msg.hwnd == nullptr) {
+                  UnSetHook();
+                  ::PostQuitMessage(0);
+                  continue;
+              }
+              ::TranslateMessage(&msg);
+              ::DispatchMessageA(&msg);
+          }
+      }) {
+    WaitFor([this] { return ready_.load(); }, 10000);
+}
+
+inline ResidentThread::~ResidentThread() {
+    ::PostThreadMessageA(threadId_, WM_APP, 0, 0);
+    thread_.join();
+}
+
 
 inline void ResetSettings() {
     SetUnAvailable(0);

@@ -1,0 +1,227 @@
+// The mouse shortcuts: each place with each modifier runs its slot, and the messages that
+// reach the windows are the ones the dispatcher lets through.
+#include "tests/wine/support/hooked_fixture.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+
+namespace {
+
+using bench::TargetProcess;
+using bench::WindowSpec;
+
+WindowSpec At(const char* title, RECT rect) {
+    WindowSpec spec;
+    spec.title = title;
+    spec.rect = rect;
+    return spec;
+}
+
+// The desktop stand-in must exist before the hooks are installed, which is when the library
+// looks for it.
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WindowSpec spec = At("Program Manager", {700, 400, 1200, 900});
+        spec.kind = "desktop";
+        spec.style = WS_POPUP | WS_VISIBLE;
+        desktop_ = std::make_unique<TargetProcess>(spec);
+        bench::ResetSettings();
+        resident_ = std::make_unique<bench::ResidentThread>();
+        ASSERT_EQ(bench::Block().DeskListView, desktop_->listView());
+        bench::Block().ExecutorCalls = 0;
+    }
+    void TearDown() override {
+        resident_.reset();
+        bench::ResetSettings();
+    }
+    // A point of the list view: an empty spot, or the icon of item 0.
+    POINT Empty() const { return ListPoint(300, 300); }
+    POINT Icon() const {
+        const RECT icon = bench::ListItemRect(desktop_->listView(), 0, LVIR_ICON);
+        return {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+    }
+    POINT ListPoint(int x, int y) const {
+        POINT p{x, y};
+        ::ClientToScreen(desktop_->listView(), &p);
+        return p;
+    }
+    std::unique_ptr<TargetProcess> desktop_;
+    std::unique_ptr<bench::ResidentThread> resident_;
+};
+
+struct Mods {
+    bool ctrl;
+    bool shift;
+    int offset() const { return (ctrl ? 1 : 0) + (shift ? 2 : 0); }
+};
+const Mods kAllMods[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+
+// Runs `gesture` with the modifiers held.
+template <typename F>
+void WithMods(Mods m, F gesture) {
+    std::unique_ptr<bench::HeldKey> ctrl, shift;
+    if (m.ctrl) ctrl = std::make_unique<bench::HeldKey>(VK_CONTROL);
+    if (m.shift) shift = std::make_unique<bench::HeldKey>(VK_SHIFT);
+    gesture();
+}
+
+bool ExecutorCalledWith(int calls, int slot, HWND window) {
+    const quor::SharedBlock& b = bench::Block();
+    return bench::WaitFor([&] { return b.ExecutorCalls >= calls; }, 2000) && b.ExecutorCalls == calls &&
+           b.ExecutorLastSlot == slot && b.ExecutorLastWnd == window;
+}
+
+TEST_F(DesktopTest, EmptySpotDoubleClickAndMiddlePressRunSlots0To7) {
+    int calls = 0;
+    for (Mods m : kAllMods) {
+        const POINT p = Empty();
+        WithMods(m, [&] { bench::DoubleClick(p.x, p.y); });
+        desktop_->SyncInput();
+        EXPECT_TRUE(ExecutorCalledWith(++calls, 0 + m.offset(), nullptr)) << "double-click, slot " << m.offset();
+        WithMods(m, [&] { bench::Click(p.x + 40, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
+        desktop_->SyncInput();
+        EXPECT_TRUE(ExecutorCalledWith(++calls, 4 + m.offset(), nullptr)) << "middle, slot " << 4 + m.offset();
+    }
+    EXPECT_EQ(desktop_->Count(WM_LBUTTONDBLCLK, true), 4) << "the desktop still gets its double-clicks";
+    EXPECT_EQ(desktop_->Count(WM_MBUTTONDOWN, true), 4);
+}
+
+TEST_F(DesktopTest, DoubleClickOnAnIconRunsNothing) {
+    const POINT p = Icon();
+    bench::DoubleClick(p.x, p.y);
+    desktop_->SyncInput();
+    EXPECT_EQ(bench::Block().ExecutorCalls, 0);
+    EXPECT_EQ(desktop_->Count(WM_LBUTTONDBLCLK, true), 1);
+}
+
+TEST_F(DesktopTest, HungDesktopDoesNotHangOtherPrograms) {
+    TargetProcess other(At("busy elsewhere", {100, 100, 500, 400}));
+    SetDeskIconTextBk(1);
+    SetDeskIconText(1);
+    SetDeskIconTextColor(RGB(255, 0, 0));
+    ::PostMessageA(desktop_->window(), bench::kCommandHang, 0, 6000);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 5; ++i) bench::MoveMouse(200 + i * 10, 200);
+    other.SyncInput();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_LT(ms.count(), 4000) << "five moves over another program took " << ms.count() << " ms";
+}
+
+TEST_F(DesktopTest, IconLookIsKeptOnMouseMoves) {
+    TargetProcess other(At("mover", {100, 100, 500, 400}));
+    SetDeskIconTextBk(1);
+    SetDeskIconText(1);
+    SetDeskIconTextColor(RGB(0, 128, 255));
+    bench::MoveMouse(200, 200);
+    bench::MoveMouse(210, 200);
+    other.SyncInput();
+    const HWND list = desktop_->listView();
+    EXPECT_TRUE(bench::WaitFor([&] {
+        return ::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0) == RGB(0, 128, 255) &&
+               ::SendMessageA(list, LVM_GETTEXTBKCOLOR, 0, 0) == CLR_NONE;
+    }));
+}
+
+class ShortcutTest : public bench::HookedTest {};
+
+TEST_F(ShortcutTest, TitleBarMiddlePressRunsSlots8To11AndIsAlwaysSwallowed) {
+    TargetProcess target(At("middle", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    int calls = 0;
+    for (Mods m : kAllMods) {
+        const POINT p = bench::HitPoint(w, HTCAPTION);
+        WithMods(m, [&] { bench::Click(p.x, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
+        target.SyncInput();
+        EXPECT_TRUE(ExecutorCalledWith(++calls, 8 + m.offset(), w)) << "slot " << 8 + m.offset();
+    }
+    EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 0) << "swallowed even with no command in the slot";
+}
+
+TEST_F(ShortcutTest, TitleBarRightPressRunsSlots12To15) {
+    TargetProcess target(At("right", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    const POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::Click(p.x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    target.SyncInput();
+    EXPECT_TRUE(ExecutorCalledWith(1, 12, w));
+    EXPECT_EQ(target.Count(WM_NCRBUTTONDOWN), 1) << "1. no command: the press is delivered";
+    // Close a system menu the press may have opened.
+    bench::Key(VK_ESCAPE, true);
+    bench::Key(VK_ESCAPE, false);
+
+    int calls = 1;
+    for (Mods m : kAllMods) {
+        SetMouseCut(12 + m.offset(), "notepad.exe");
+        target.ResetCounts();
+        WithMods(m, [&] { bench::Click(p.x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); });
+        target.SyncInput();
+        EXPECT_TRUE(ExecutorCalledWith(++calls, 12 + m.offset(), w)) << "2. slot " << 12 + m.offset();
+        EXPECT_EQ(target.Count(WM_NCRBUTTONDOWN) + target.Count(WM_RBUTTONDOWN), 0) << "2. press swallowed";
+        EXPECT_EQ(target.Count(WM_NCRBUTTONUP) + target.Count(WM_RBUTTONUP), 0) << "2. and its release";
+    }
+}
+
+TEST_F(ShortcutTest, TaskbarDoubleClickAndMiddlePressRunSlots16To23) {
+    WindowSpec spec = At("taskbar", {0, 800, 1280, 900});
+    spec.cls = "Shell_TrayWnd";
+    spec.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;  // a taskbar does not maximize
+    TargetProcess taskbar(spec);
+    const HWND w = taskbar.window();
+    int calls = 0;
+    for (Mods m : kAllMods) {
+        const POINT p = bench::HitPoint(w, HTCAPTION);
+        WithMods(m, [&] { bench::DoubleClick(p.x + 60 * m.offset(), p.y); });
+        taskbar.SyncInput();
+        EXPECT_TRUE(ExecutorCalledWith(++calls, 16 + m.offset(), nullptr)) << "double-click, slot " << 16 + m.offset();
+        WithMods(m, [&] { bench::Click(p.x, p.y + 40, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
+        taskbar.SyncInput();
+        EXPECT_TRUE(ExecutorCalledWith(++calls, 20 + m.offset(), nullptr)) << "middle, slot " << 20 + m.offset();
+    }
+    EXPECT_EQ(taskbar.Count(WM_MBUTTONDOWN), 4) << "the taskbar still gets its middle presses";
+}
+
+TEST_F(ShortcutTest, UnAvailablePassesEverything) {
+    TargetProcess target(At("paused", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    SetUnAvailable(1);
+    const POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::Click(p.x, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    bench::Click(p.x + 30, p.y);
+    target.SyncInput();
+    EXPECT_EQ(ExecutorCalls(), 0);
+    EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 1);
+    EXPECT_EQ(target.Count(WM_NCLBUTTONDOWN), 1) << "the drag engine is paused too";
+}
+
+TEST_F(ShortcutTest, FolderListEmptySpotDoubleClickGoesUp) {
+    WindowSpec spec = At("folder", {200, 200, 700, 600});
+    spec.kind = "folder";
+    TargetProcess folder(spec);
+    const HWND list = folder.listView();
+    POINT empty{300, 300};
+    ::ClientToScreen(list, &empty);
+    bench::DoubleClick(empty.x, empty.y);
+    folder.SyncInput();
+    EXPECT_EQ(folder.Count(WM_KEYDOWN, true), 0) << "1. ExpUp off: nothing";
+    EXPECT_EQ(folder.Count(WM_LBUTTONDBLCLK, true), 1);
+
+    SetExpUp(1);
+    folder.ResetCounts();
+    bench::DoubleClick(empty.x + 20, empty.y);
+    folder.SyncInput();
+    EXPECT_TRUE(bench::WaitFor([&] { return folder.Count(WM_KEYDOWN, true) == 1; })) << "2. Backspace posted";
+    EXPECT_EQ(::SendMessageA(folder.window(), bench::kQueryLastWParam, WM_KEYDOWN, 1), VK_BACK);
+    EXPECT_EQ(folder.Count(WM_LBUTTONDBLCLK, true), 0) << "2. the double-click is swallowed";
+
+    folder.ResetCounts();
+    const RECT icon = bench::ListItemRect(list, 0, LVIR_ICON);
+    const POINT onIcon{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+    bench::DoubleClick(onIcon.x, onIcon.y);
+    folder.SyncInput();
+    EXPECT_EQ(folder.Count(WM_KEYDOWN, true), 0) << "3. on an icon: no Backspace";
+    EXPECT_EQ(folder.Count(WM_LBUTTONDBLCLK, true), 1);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Transparency by the wheel over title bars, and roll-up to the title bar, in other processes.
+#include "tests/wine/support/hooked_fixture.h"
+
+namespace {
+
+using bench::TargetProcess;
+using bench::WindowSpec;
+
+WindowSpec At(const char* title, RECT rect) {
+    WindowSpec spec;
+    spec.title = title;
+    spec.rect = rect;
+    return spec;
+}
+
+void Activate(const TargetProcess& target) {
+    RECT client{};
+    ::GetClientRect(target.window(), &client);
+    POINT p{client.right / 2, client.bottom / 2};
+    ::ClientToScreen(target.window(), &p);
+    bench::Click(p.x, p.y);
+    bench::WaitFor([&] { return ::GetForegroundWindow() == target.window(); });
+}
+
+// One wheel event over the caption, then waits until the focus window's thread has taken it.
+void WheelOnCaption(const TargetProcess& focus, HWND over, int delta) {
+    const POINT p = bench::HitPoint(over, HTCAPTION);
+    bench::Wheel(p.x, p.y, delta);
+    focus.SyncInput();
+}
+
+class WheelTest : public bench::HookedTest {};
+
+TEST_F(WheelTest, NotchesTowardsTheUserStepDownTo32) {
+    SetTransparent(1);
+    TargetProcess target(At("wheel", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    Activate(target);
+    const int expected[] = {235, 215, 195, 175, 155, 135, 115, 95, 75, 55, 35, 32, 32};
+    int notch = 0;
+    for (int alpha : expected) {
+        WheelOnCaption(target, w, -WHEEL_DELTA);
+        EXPECT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) == alpha; }, 2000))
+            << "notch " << ++notch << ": alpha " << bench::LayeredAlpha(w) << ", expected " << alpha;
+    }
+    EXPECT_EQ(target.Count(WM_MOUSEWHEEL), 0) << "the wheel over the caption is taken";
+}
+
+TEST_F(WheelTest, BackToOpaqueRemovesTheLayeredStyle) {
+    SetTransparent(1);
+    TargetProcess target(At("opaque", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    Activate(target);
+    WheelOnCaption(target, w, -60);  // half a notch: 255 - 10
+    ASSERT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) == 245; })) << "1. a partial delta steps by delta / 6";
+    WheelOnCaption(target, w, -5);
+    EXPECT_EQ(bench::LayeredAlpha(w), 245) << "2. a delta of 5 gives no step";
+    WheelOnCaption(target, w, WHEEL_DELTA);
+    EXPECT_TRUE(bench::WaitFor([&] { return !(::GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED); }))
+        << "3. 245 + 20 is opaque: the layered style goes";
+    WheelOnCaption(target, w, WHEEL_DELTA);
+    EXPECT_FALSE(::GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED) << "4. a further notch changes nothing";
+    EXPECT_EQ(bench::LayeredAlpha(w), 255);
+}
+
+TEST_F(WheelTest, InactiveWindowNeedsRedirect) {
+    SetTransparent(1);
+    TargetProcess inactive(At("inactive", {650, 200, 1000, 500}));
+    TargetProcess active(At("active", {100, 200, 500, 500}));
+    Activate(active);
+    const HWND w = inactive.window();
+    WheelOnCaption(active, w, -WHEEL_DELTA);
+    EXPECT_EQ(bench::LayeredAlpha(w), 255) << "1. Redirect off: passed on untouched";
+    EXPECT_EQ(bench::LayeredAlpha(active.window()), 255);
+
+    SetRedirect(1);
+    WheelOnCaption(active, w, -WHEEL_DELTA);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) == 235; })) << "2. Redirect on: that window's alpha";
+    EXPECT_NE(::GetForegroundWindow(), w);
+
+    SetRedirectActive(1);
+    WheelOnCaption(active, w, -WHEEL_DELTA);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) == 215; })) << "3. and RedirectActive";
+    EXPECT_TRUE(bench::WaitFor([&] { return ::GetForegroundWindow() == w; })) << "3. brings it to the front";
+}
+
+TEST_F(WheelTest, TransparentOffLeavesTheWheelAlone) {
+    TargetProcess target(At("plain wheel", {200, 200, 600, 500}));
+    Activate(target);
+    WheelOnCaption(target, target.window(), -WHEEL_DELTA);
+    EXPECT_EQ(bench::LayeredAlpha(target.window()), 255);
+    EXPECT_GE(target.Count(WM_MOUSEWHEEL), 1);
+}
+
+class RollTest : public bench::HookedTest {};
+
+int ExpectedCaptionOnlyHeight(HWND w) {
+    const bool thick = ::GetWindowLongPtrA(w, GWL_STYLE) & WS_THICKFRAME;
+    return ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(thick ? SM_CXFRAME : SM_CYDLGFRAME);
+}
+
+int Height(HWND w) {
+    const RECT r = bench::WindowRect(w);
+    return r.bottom - r.top;
+}
+
+TEST_F(RollTest, RollUpAndUnrollKeepTheTableInOrder) {
+    TargetProcess a(At("roll a", {100, 100, 400, 400}));
+    TargetProcess b(At("roll b", {450, 100, 750, 350}));
+    WindowSpec dialogLike = At("roll c", {800, 100, 1100, 320});
+    dialogLike.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;  // no sizing frame
+    TargetProcess c(dialogLike);
+    const HWND wa = a.window(), wb = b.window(), wc = c.window();
+    const quor::SharedBlock& block = bench::Block();
+    const UINT roll = ::RegisterWindowMessageA("WM_ROLL");
+    const UINT unroll = ::RegisterWindowMessageA("WM_UNROLL");
+
+    for (HWND w : {wa, wb, wc}) {
+        ::PostMessageA(w, roll, 0, 0);
+        EXPECT_TRUE(bench::WaitFor([&] { return Height(w) == ExpectedCaptionOnlyHeight(w); }))
+            << "1. rolled up to its caption: " << Height(w);
+    }
+    ASSERT_EQ(block.nRolled, 3);
+    EXPECT_EQ(block.RolledHeight[0], 300);
+
+    ::PostMessageA(wb, roll, 0, 0);
+    b.SyncInput();
+    EXPECT_EQ(block.nRolled, 3) << "2. rolling up again keeps the first saved height";
+    EXPECT_EQ(block.RolledHeight[1], 250);
+
+    ::PostMessageA(wa, unroll, 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(wa) == 300; })) << "3. the first gets its height back";
+    EXPECT_EQ(block.nRolled, 2);
+    EXPECT_EQ(block.RolledWnd[0], wc) << "3. the last entry moved into the first slot";
+    EXPECT_EQ(block.RolledWnd[1], wb) << "3. the second is unaffected";
+    EXPECT_EQ(block.RolledHeight[0], 220);
+
+    ::PostMessageA(wa, unroll, 0, 0);
+    a.SyncInput();
+    EXPECT_EQ(block.nRolled, 2) << "4. unrolling a window that is not rolled up does nothing";
+    ::SendMessageA(wa, roll, 0, 0);
+    EXPECT_EQ(Height(wa), 300) << "5. a sent roll message is not carried out";
+
+    for (HWND w : {wb, wc}) ::PostMessageA(w, unroll, 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(wb) == 250 && Height(wc) == 220; }));
+    EXPECT_EQ(block.nRolled, 0);
+}
+
+}  // namespace
