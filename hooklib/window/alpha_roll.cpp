@@ -2,6 +2,7 @@
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_table.h"
+#include "hooklib/window/eligibility.h"
 
 namespace quor {
 namespace {
@@ -45,6 +46,8 @@ int GetWindowAlpha(HWND window) noexcept {
 }
 
 void WheelAlphaStep(HWND window, int wheelDelta) noexcept {
+    // The window under the cursor may belong to a hung program; its style change would wait on it.
+    if (!IsResponsive(window)) return;
     const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
     const AlphaChange change = NextAlpha(GetWindowAlpha(window), wheelDelta);
     switch (change.kind) {

@@ -126,6 +126,12 @@ HWND TopLevelAncestor(HWND window) noexcept {
     return window;
 }
 
+bool IsResponsive(HWND window) noexcept {
+    if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) return true;
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &ignored) != 0;
+}
+
 bool IsTopmost(HWND window) noexcept { return (ExStyle(window) & WS_EX_TOPMOST) != 0; }
 bool IsMdiChild(HWND window) noexcept { return (ExStyle(window) & WS_EX_MDICHILD) != 0; }
 bool IsToolWindow(HWND window) noexcept { return (ExStyle(window) & WS_EX_TOOLWINDOW) != 0; }

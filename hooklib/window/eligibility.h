@@ -23,4 +23,9 @@ bool IsIconAtPoint(HWND listView, POINT pt) noexcept;
 // How long a hook waits for another thread's window before giving up on it.
 constexpr UINT kForeignSendTimeoutMs = 200;
 
+// Whether the window's thread answers: always for this thread's windows, otherwise within the
+// bound above. Calls that send to another thread's window (a style change, a show) ask first,
+// so that a hung window cannot hang the program we run in.
+bool IsResponsive(HWND window) noexcept;
+
 }  // namespace quor

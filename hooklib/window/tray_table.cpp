@@ -1,6 +1,7 @@
 #include "hooklib/window/tray_table.h"
 
 #include "hooklib/core/shared_block.h"
+#include "hooklib/window/eligibility.h"
 
 namespace quor {
 namespace {
@@ -39,6 +40,8 @@ void RestoreFromTray(HWND window) noexcept {
     ::CopyMemory(&record, &b.TrayIcon[slot], sizeof b.TrayIcon[slot]);
     ::Shell_NotifyIconA(NIM_DELETE, &record);
     b.TrayWnd[slot] = nullptr;
+    // A hung window gets its icon removed but no message: it could not take one anyway.
+    if (!IsResponsive(window)) return;
     ::SetWindowLongPtrA(window, GWL_EXSTYLE, b.TrayExStyle[slot]);
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);

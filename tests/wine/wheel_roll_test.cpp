@@ -1,6 +1,8 @@
 // Transparency by the wheel over title bars, and roll-up to the title bar, in other processes.
 #include "tests/wine/support/hooked_fixture.h"
 
+#include <chrono>
+
 namespace {
 
 using bench::TargetProcess;
@@ -144,6 +146,26 @@ TEST_F(RollTest, RollUpAndUnrollKeepTheTableInOrder) {
     for (HWND w : {wb, wc}) ::PostMessageA(w, unroll, 0, 0);
     EXPECT_TRUE(bench::WaitFor([&] { return Height(wb) == 250 && Height(wc) == 220; }));
     EXPECT_EQ(block.nRolled, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WheelTest, HungWindowUnderTheWheelDoesNotHangTheFocusProgram) {
+    SetTransparent(1);
+    SetRedirect(1);
+    TargetProcess hung(At("hung", {650, 200, 1000, 500}));
+    TargetProcess active(At("focus", {100, 200, 500, 500}));
+    Activate(active);
+    const POINT p = bench::HitPoint(hung.window(), HTCAPTION);
+    ::PostMessageA(hung.window(), bench::kCommandHang, 0, 6000);
+    const auto start = std::chrono::steady_clock::now();
+    bench::Wheel(p.x, p.y, -WHEEL_DELTA);
+    active.SyncInput();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(ms, 3000) << "the focus program answered after " << ms << " ms";
 }
 
 }  // namespace
