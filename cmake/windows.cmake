@@ -38,6 +38,4 @@ target_include_directories(Quorvelle PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(Quorvelle PRIVATE Quordll ${win_libs})
 
 add_subdirectory(tests/wine)
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/wine/CMakeLists.txt)
-  add_subdirectory(bench/wine)
-endif()
+add_subdirectory(bench/wine)

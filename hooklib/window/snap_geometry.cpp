@@ -23,18 +23,59 @@ bool StandsBeside(const Rect& r, const Rect& t, int side) {
     return r.bottom == t.top || r.top == t.bottom;
 }
 
+// The distances of two opposite sides in one pass over the targets: the same lines, in the same
+// order, as two SnapDistance calls (SnapMove runs on every mouse move of a drag).
+struct SidePair {
+    int64_t first;   // right, or top
+    int64_t second;  // left, or bottom
+};
+
+SidePair HorizontalDistances(const SnapTargets& targets, const Rect& r) {
+    SidePair best{kNoSnapLine, kNoSnapLine};
+    const int64_t right = r.right, left = r.left;
+    for (int i = 0; i < targets.count; ++i) {
+        const Rect& t = targets.windows[i];
+        if (!(t.top <= r.bottom && r.top <= t.bottom)) continue;
+        Consider(best.first, right - t.left);
+        Consider(best.second, left - t.right);
+        if (targets.snapInside || r.bottom == t.top || r.top == t.bottom) {
+            Consider(best.first, right - t.right);
+            Consider(best.second, left - t.left);
+        }
+    }
+    Consider(best.first, right - targets.area.right);
+    Consider(best.second, left - targets.area.left);
+    return best;
+}
+
+SidePair VerticalDistances(const SnapTargets& targets, const Rect& r) {
+    SidePair best{kNoSnapLine, kNoSnapLine};
+    const int64_t top = r.top, bottom = r.bottom;
+    for (int i = 0; i < targets.count; ++i) {
+        const Rect& t = targets.windows[i];
+        if (!(t.left <= r.right && r.left <= t.right)) continue;
+        Consider(best.first, top - t.bottom);
+        Consider(best.second, bottom - t.top);
+        if (targets.snapInside || r.right == t.left || r.left == t.right) {
+            Consider(best.first, top - t.top);
+            Consider(best.second, bottom - t.bottom);
+        }
+    }
+    Consider(best.first, top - targets.area.top);
+    Consider(best.second, bottom - targets.area.bottom);
+    return best;
+}
+
 void SnapHorizontally(const SnapTargets& targets, Rect& r, int32_t snap) {
-    const int32_t dRight = SnapDistance(targets, r, kRight);
-    const int32_t dLeft = SnapDistance(targets, r, kLeft);
-    const int32_t m = Magnitude(dRight) < Magnitude(dLeft) ? dRight : dLeft;
-    if (Magnitude(m) < snap) r.offset(-m, 0);
+    const SidePair d = HorizontalDistances(targets, r);  // right, left
+    const int64_t m = Magnitude(d.first) < Magnitude(d.second) ? d.first : d.second;
+    if (Magnitude(m) < snap) r.offset(static_cast<int32_t>(-m), 0);
 }
 
 void SnapVertically(const SnapTargets& targets, Rect& r, int32_t snap) {
-    const int32_t dTop = SnapDistance(targets, r, kTop);
-    const int32_t dBottom = SnapDistance(targets, r, kBottom);
-    const int32_t m = Magnitude(dTop) < Magnitude(dBottom) ? dTop : dBottom;
-    if (Magnitude(m) < snap) r.offset(0, -m);
+    const SidePair d = VerticalDistances(targets, r);  // top, bottom
+    const int64_t m = Magnitude(d.first) < Magnitude(d.second) ? d.first : d.second;
+    if (Magnitude(m) < snap) r.offset(0, static_cast<int32_t>(-m));
 }
 
 }  // namespace

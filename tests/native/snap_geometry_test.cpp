@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
 #include <vector>
 
 namespace quor {
@@ -128,6 +130,48 @@ TEST(SnapDistance, ExtremeCoordinatesDoNotOverflow) {
     Scene s{{{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}}};
     EXPECT_EQ(SnapDistance(s.targets(), {INT32_MAX - 10, 0, INT32_MAX, 10}, kLeft), -10);
     EXPECT_EQ(SnapDistance(s.targets(), {INT32_MIN + 5, 0, INT32_MIN + 10, 10}, kLeft), kNoSnapLine);
+}
+
+}  // namespace
+}  // namespace quor
+
+namespace quor {
+namespace {
+
+// SnapMove as its definition composes it from SnapDistance: the right and left sides (left wins
+// a tie), then top and bottom (bottom wins a tie), then right and left again.
+Rect SnapMoveByDefinition(const SnapTargets& t, Rect r, int32_t snap) {
+    auto horizontal = [&] {
+        const int32_t dR = SnapDistance(t, r, kRight), dL = SnapDistance(t, r, kLeft);
+        const int32_t m = std::abs(dR) < std::abs(dL) ? dR : dL;
+        if (std::abs(m) < snap) r.offset(-m, 0);
+    };
+    horizontal();
+    const int32_t dT = SnapDistance(t, r, kTop), dB = SnapDistance(t, r, kBottom);
+    const int32_t m = std::abs(dT) < std::abs(dB) ? dT : dB;
+    if (std::abs(m) < snap) r.offset(0, -m);
+    horizontal();
+    return r;
+}
+
+TEST(SnapMove, AgreesWithItsDefinitionOnRandomScenes) {
+    std::mt19937 rng(12345);
+    std::uniform_int_distribution<int> coord(0, 1000), size(5, 400), count(0, 40), coin(0, 1);
+    for (int scene = 0; scene < 3000; ++scene) {
+        std::vector<Rect> windows;
+        for (int i = count(rng); i > 0; --i) {
+            const int x = coord(rng), y = coord(rng);
+            windows.push_back({x, y, x + size(rng), y + size(rng)});
+        }
+        // Some windows placed exactly beside the dragged one, so alignment lines take part.
+        const int x = coord(rng), y = coord(rng);
+        const Rect r{x, y, x + size(rng), y + size(rng)};
+        if (coin(rng)) windows.push_back({r.right, r.top + 3, r.right + 100, r.bottom + 7});
+        const SnapTargets targets{windows.data(), static_cast<int>(windows.size()), {0, 0, 1280, 990}, coin(rng) == 1};
+        Rect fast = r;
+        SnapMove(targets, fast, 20);
+        ASSERT_EQ(fast, SnapMoveByDefinition(targets, r, 20)) << "scene " << scene;
+    }
 }
 
 }  // namespace

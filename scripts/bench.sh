@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks: the snap engine natively, the mouse hook under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUOR_BUILD_DIR:-$root/build}
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+echo "== snap engine (native, -O2)"
+"$build/quor_native_bench"
+bench_dir=$build/bench-run
+"$root/tests/bench/bench.sh" start "$bench_dir" >/dev/null
+trap '"$root/tests/bench/bench.sh" stop "$bench_dir" >/dev/null' EXIT
+echo "== mouse hook dispatcher (Wine)"
+QUOR_BENCH_DIR=$bench_dir "$root/tests/bench/wine-run.sh" "$build/windows/bin/dispatcher_bench.exe"
