@@ -66,13 +66,22 @@ start() {
     wineboot -i >"$state_dir/wineboot.log" 2>&1
     wineserver -w
   fi
+  # One server for the whole run: a program started while the previous one's server is
+  # shutting down can fail silently (seen with the desktop right after the prefix was made).
+  wineserver -p >/dev/null 2>&1
   # Every program of this prefix opens on one virtual desktop of fixed size.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d $desktop_size /f >/dev/null 2>&1
   # Keep the desktop and its taskbar up between test programs.
-  nohup wine explorer /desktop=Default,$desktop_size >"$state_dir/explorer.log" 2>&1 &
-  wait_for 30 bash -c "xwininfo -display '$DISPLAY' -root -tree | grep -q 'Wine desktop'" ||
-    echo "bench: warning: the Wine desktop window did not show" >&2
+  local try
+  for try in 1 2 3; do
+    nohup wine explorer /desktop=Default,$desktop_size >>"$state_dir/explorer.log" 2>&1 &
+    if wait_for 10 bash -c "xwininfo -display '$DISPLAY' -root -tree | grep -q 'Wine desktop'"; then
+      break
+    fi
+    echo "bench: the Wine desktop did not show (try $try)" >&2
+    [ "$try" -lt 3 ] || { echo "bench: no Wine desktop" >&2; exit 1; }
+  done
   park_pointer
   echo "bench: up on $DISPLAY, prefix $WINEPREFIX"
 }
@@ -89,13 +98,15 @@ stop() {
   wineserver -w 2>/dev/null || true
   if [ -n "${XVFB_PID:-}" ]; then
     kill "$XVFB_PID" 2>/dev/null || true
+    wait_for 10 bash -c "! kill -0 $XVFB_PID" || kill -9 "$XVFB_PID" 2>/dev/null || true
   fi
   rm -f "$state_file"
   echo "bench: stopped"
 }
 
 case $action in
-  start) stop; start ;;
+  # stop runs in a subshell: what it reads of the last run must not reach the new one.
+  start) (stop); start ;;
   stop) stop ;;
   env) cat "$state_file" ;;
   *) echo "usage: bench.sh start|stop|env STATE_DIR" >&2; exit 2 ;;

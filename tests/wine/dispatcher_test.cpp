@@ -11,13 +11,7 @@ namespace {
 using bench::TargetProcess;
 using bench::WindowSpec;
 
-WindowSpec At(const char* title, RECT rect) {
-    WindowSpec spec;
-    spec.title = title;
-    spec.rect = rect;
-    return spec;
-}
-
+constexpr auto At = bench::WindowAt;
 // The desktop stand-in must exist before the hooks are installed, which is when the library
 // looks for it.
 class DesktopTest : public ::testing::Test {

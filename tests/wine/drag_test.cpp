@@ -6,17 +6,10 @@ namespace {
 using bench::TargetProcess;
 using bench::WindowSpec;
 
-WindowSpec At(const char* title, RECT rect) {
-    WindowSpec spec;
-    spec.title = title;
-    spec.rect = rect;
-    return spec;
-}
-
+constexpr auto At = bench::WindowAt;
 // Presses on `hit` of the window, moves by (dx, dy) in steps, releases, and waits until the
-// window's thread has handled it all.
-// Consecutive presses land on different points of the caption, so that two drags in a row are
-// never taken for a double-click.
+// window's thread has handled it all. Consecutive presses land on different points of the
+// caption, so that two drags in a row are never taken for a double-click.
 void DragBy(const TargetProcess& target, HWND window, int hit, int dx, int dy, bool engineDrags = true) {
     static int drags = 0;
     POINT from = bench::HitPoint(window, hit);

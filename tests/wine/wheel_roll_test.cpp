@@ -8,13 +8,7 @@ namespace {
 using bench::TargetProcess;
 using bench::WindowSpec;
 
-WindowSpec At(const char* title, RECT rect) {
-    WindowSpec spec;
-    spec.title = title;
-    spec.rect = rect;
-    return spec;
-}
-
+constexpr auto At = bench::WindowAt;
 void Activate(const TargetProcess& target) {
     RECT client{};
     ::GetClientRect(target.window(), &client);

@@ -46,6 +46,14 @@ struct WindowSpec {
     int minTrackCy = 0;
 };
 
+// A plain top-level window with this title and screen rectangle.
+inline WindowSpec WindowAt(const char* title, RECT rect) {
+    WindowSpec spec;
+    spec.title = title;
+    spec.rect = rect;
+    return spec;
+}
+
 // A window in a helper process of its own; the process ends with this object.
 class TargetProcess {
 public:
