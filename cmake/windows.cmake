@@ -32,10 +32,14 @@ target_link_libraries(Quordll PRIVATE quordll_core)
 
 add_executable(Quorvelle WIN32
   app/resident/main.cpp
+  app/settings/window_defaults.cpp
   platform/win_app.cpp
   app/resources/quorvelle.rc)
 target_include_directories(Quorvelle PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(Quorvelle PRIVATE Quordll ${win_libs})
+# The deliverables ship without their debug information.
+target_link_options(Quordll PRIVATE -s)
+target_link_options(Quorvelle PRIVATE -s)
 
 add_subdirectory(tests/wine)
 add_subdirectory(bench/wine)

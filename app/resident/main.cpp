@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/resources/resource.h"
+#include "app/settings/window_defaults.h"
 #include "hooklib/quordll.h"
 #include "platform/unique_any.h"
 #include "platform/win_app.h"
@@ -100,6 +101,7 @@ class CQuorvelleApp : public WinApp {
 public:
     BOOL InitInstance() override {
         if (!frame_.Create(::GetModuleHandleA(nullptr))) return FALSE;
+        PushWindowBehaviourDefaults();
         // A partial installation leaves hooks in place, so removal runs whatever the result.
         ::SetHook();
         hooked_ = true;
