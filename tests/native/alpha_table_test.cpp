@@ -7,17 +7,6 @@
 namespace quor {
 namespace {
 
-TEST(NextAlpha, NotchesTowardsTheUserStopAt32) {
-    const int expected[] = {235, 215, 195, 175, 155, 135, 115, 95, 75, 55, 35, 32, 32};
-    int alpha = 255;
-    for (int want : expected) {
-        const AlphaChange c = NextAlpha(alpha, -120);
-        EXPECT_EQ(c.kind, AlphaChange::kMakeLayered);
-        EXPECT_EQ(c.alpha, want);
-        alpha = c.alpha;
-    }
-}
-
 TEST(NextAlpha, AwayFromTheUserBecomesOpaque) {
     EXPECT_EQ(NextAlpha(235, 120).kind, AlphaChange::kMakeOpaque) << "235 + 20 reaches 255";
     EXPECT_EQ(NextAlpha(215, 120).kind, AlphaChange::kAdjust);

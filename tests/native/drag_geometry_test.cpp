@@ -37,15 +37,6 @@ TEST(ClampPoint, BoundsThemselvesAreAllowed) {
     EXPECT_EQ(p.y, 0);
 }
 
-TEST(SizedSides, FromHitCodes) {
-    EXPECT_EQ(SidesForHitCode(10).side[kLeft], 1);
-    const SizedSides corner = SidesForHitCode(17);
-    EXPECT_EQ(corner.side[kBottom] + corner.side[kRight], 2);
-    EXPECT_EQ(corner.side[kTop] + corner.side[kLeft], 0);
-    const SizedSides none = SidesForHitCode(2);
-    EXPECT_EQ(none.side[0] + none.side[1] + none.side[2] + none.side[3], 0);
-}
-
 TEST(ExtendedSizing, RightEdgeBecomesBottomRightCornerAndStays) {
     SizedSides s = SidesForHitCode(11);  // right edge
     Point grip{-3, 0};
@@ -90,14 +81,6 @@ TEST(ClipToArea, SizedRectangleIsClipped) {
     Rect r{-10, 20, 1300, 1000};
     ClipToArea(r, kArea);
     EXPECT_EQ(r, (Rect{0, 20, 1280, 990}));
-}
-
-TEST(DiagonalCursor, LaterRuleWins) {
-    EXPECT_EQ(DiagonalCursorFor(SidesForHitCode(14)), 1);  // top right
-    EXPECT_EQ(DiagonalCursorFor(SidesForHitCode(17)), 2);  // bottom right
-    EXPECT_EQ(DiagonalCursorFor(SidesForHitCode(11)), 0);  // one side
-    SizedSides all{{1, 1, 1, 1}};
-    EXPECT_EQ(DiagonalCursorFor(all), 2);
 }
 
 }  // namespace

@@ -115,17 +115,6 @@ TEST(SnapSize, SecondPassSeesTheFirstPassMoves) {
     EXPECT_EQ(r, (Rect{300, 100, 600, 500}));
 }
 
-TEST(Geometry, EdgesAndOppositeSides) {
-    Rect r{1, 2, 3, 4};
-    EXPECT_EQ(EdgeOf(r, kTop), 2);
-    EXPECT_EQ(EdgeOf(r, kRight), 3);
-    EXPECT_EQ(EdgeOf(r, 6), 4) << "index taken modulo 4";
-    SetEdgeOf(r, 7, 9);
-    EXPECT_EQ(r.left, 9);
-    EXPECT_EQ(OppositeSide(kTop), kBottom);
-    EXPECT_EQ(OppositeSide(kLeft), kRight);
-}
-
 TEST(SnapDistance, ExtremeCoordinatesDoNotOverflow) {
     Scene s{{{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}}};
     EXPECT_EQ(SnapDistance(s.targets(), {INT32_MAX - 10, 0, INT32_MAX, 10}, kLeft), -10);

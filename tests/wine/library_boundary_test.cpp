@@ -245,18 +245,6 @@ TEST(Setters, StatClearLeavesSettings) {
     SetVolumeDelta(100);
 }
 
-TEST(Setters, SoftLaserOffClearsTheLaserState) {
-    quor::SharedBlock& b = bench::Block();
-    b.LaserState = 1;
-    SetSoftLaser(1);
-    EXPECT_EQ(b.SoftLaser, 1);
-    EXPECT_EQ(b.LaserState, 0);
-    b.LaserState = 1;
-    SetSoftLaser(0);
-    EXPECT_EQ(b.SoftLaser, 0);
-    EXPECT_EQ(b.LaserState, 0);
-}
-
 TEST(Setters, TaskTrayTransitions) {
     quor::SharedBlock& b = bench::Block();
     SetTaskTray(0);
