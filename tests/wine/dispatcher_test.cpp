@@ -112,10 +112,12 @@ TEST_F(DesktopTest, IconLookIsKeptOnMouseMoves) {
     bench::MoveMouse(210, 200);
     other.SyncInput();
     const HWND list = desktop_->listView();
-    EXPECT_TRUE(bench::WaitFor([&] {
-        return ::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0) == RGB(0, 128, 255) &&
-               ::SendMessageA(list, LVM_GETTEXTBKCOLOR, 0, 0) == CLR_NONE;
-    }));
+    auto ask = [&](UINT msg) {
+        DWORD_PTR value = 0;
+        ::SendMessageTimeoutA(list, msg, 0, 0, SMTO_ABORTIFHUNG, 2000, &value);
+        return static_cast<COLORREF>(value);
+    };
+    EXPECT_TRUE(bench::WaitFor([&] { return ask(LVM_GETTEXTCOLOR) == RGB(0, 128, 255) && ask(LVM_GETTEXTBKCOLOR) == CLR_NONE; }));
 }
 
 class ShortcutTest : public bench::HookedTest {};

@@ -43,10 +43,13 @@ private:
 TEST(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
     SetUnAvailable(0);  // also maps the library into this process, to read its block
     quor::SharedBlock& b = bench::Block();
-    b.MouseHook = nullptr;
+    b.MouseHook = b.MessageHook = b.WindowHook = b.LLMouseHook = b.KeyboardHook = nullptr;
+    b.DummyWnd = nullptr;
     ResidentProgram program;
-    ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.MouseHook != nullptr; }, 15000))
+    // The hidden window is made after the five hooks are in.
+    ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000))
         << "1. the program started and installed its hooks";
+    EXPECT_NE(b.MouseHook, nullptr);
     EXPECT_NE(b.KeyboardHook, nullptr);
     EXPECT_EQ(b.Snap, 20) << "1. and pushed the window-behaviour defaults";
 

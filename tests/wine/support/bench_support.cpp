@@ -5,6 +5,16 @@
 #include <stdexcept>
 
 namespace bench {
+namespace {
+
+// A test killed by its timeout still shows how far it got.
+const bool g_unbufferedOutput = [] {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::setvbuf(stderr, nullptr, _IONBF, 0);
+    return true;
+}();
+
+}  // namespace
 
 bool WaitFor(const std::function<bool()>& predicate, int timeoutMs) {
     const DWORD start = ::GetTickCount();

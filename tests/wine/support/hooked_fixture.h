@@ -26,6 +26,7 @@ private:
     DWORD threadId_ = 0;
     HHOOK hook_ = nullptr;
     std::atomic<bool> ready_{false};
+    std::atomic<bool> ended_{false};
 };
 
 inline ResidentThread::ResidentThread()
@@ -44,12 +45,18 @@ inline ResidentThread::ResidentThread()
               ::TranslateMessage(&msg);
               ::DispatchMessageA(&msg);
           }
+          ended_ = true;
       }) {
     WaitFor([this] { return ready_.load(); }, 10000);
 }
 
 inline ResidentThread::~ResidentThread() {
     ::PostThreadMessageA(threadId_, WM_APP, 0, 0);
+    if (!WaitFor([this] { return ended_.load(); }, 10000)) {
+        ADD_FAILURE() << "the resident thread did not end after removing the hooks";
+        thread_.detach();
+        return;
+    }
     thread_.join();
 }
 
