@@ -2,6 +2,7 @@
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
+#include "platform/unique_any.h"
 
 namespace quor {
 
@@ -11,10 +12,12 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code < 0 || b.UnAvailable || lParam == 0) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
     const MSG& m = *reinterpret_cast<const MSG*>(lParam);
     if (b.RollMsg != 0 && m.message == b.RollMsg) {
+        last_error_context keepLastError;
         RollUp(m.hwnd);
         return 1;
     }
     if (b.UnrollMsg != 0 && m.message == b.UnrollMsg) {
+        last_error_context keepLastError;
         Unroll(m.hwnd);
         return 1;
     }
