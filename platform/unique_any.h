@@ -52,44 +52,6 @@ using unique_hfont = unique_any<HFONT, detail::delete_object>;
 using unique_hmodule = unique_any<HMODULE, detail::free_library>;
 using unique_local = unique_any<void*, detail::local_free>;
 
-// INVALID_HANDLE_VALUE is a constant expression only through its integer value.
-class unique_hfile {
-public:
-    unique_hfile() noexcept = default;
-    explicit unique_hfile(HANDLE h) noexcept : h_(h) {}
-    unique_hfile(const unique_hfile&) = delete;
-    unique_hfile& operator=(const unique_hfile&) = delete;
-    unique_hfile(unique_hfile&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
-    unique_hfile& operator=(unique_hfile&& o) noexcept {
-        if (this != &o) { reset(); h_ = std::exchange(o.h_, INVALID_HANDLE_VALUE); }
-        return *this;
-    }
-    ~unique_hfile() { reset(); }
-    HANDLE get() const noexcept { return h_; }
-    explicit operator bool() const noexcept { return h_ != INVALID_HANDLE_VALUE; }
-    void reset() noexcept {
-        if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE h_ = INVALID_HANDLE_VALUE;
-};
-
-template <typename F>
-class scope_exit {
-public:
-    explicit scope_exit(F f) noexcept : f_(std::move(f)) {}
-    scope_exit(const scope_exit&) = delete;
-    scope_exit& operator=(const scope_exit&) = delete;
-    ~scope_exit() { if (armed_) f_(); }
-    void release() noexcept { armed_ = false; }
-
-private:
-    F f_;
-    bool armed_ = true;
-};
-
 // Hook procedures run inside other programs: leave their last error as we found it.
 class last_error_context {
 public:

@@ -1,8 +1,8 @@
 // Time per call of SnapMove and SnapSize with 0, 16 and 256 targets (figures only).
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
+#include "bench/per_call_timer.h"
 #include "hooklib/window/snap_geometry.h"
 
 namespace {
@@ -21,15 +21,7 @@ std::vector<quor::Rect> Targets(int count) {
     return targets;
 }
 
-template <typename F>
-double NanosecondsPerCall(F call) {
-    constexpr int kCalls = 200000;
-    for (int i = 0; i < kCalls / 10; ++i) call(i);  // warm up
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kCalls; ++i) call(i);
-    const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / kCalls;
-}
+constexpr int kCalls = 200000;
 
 }  // namespace
 
@@ -43,12 +35,12 @@ int main() {
             quor::Rect r{100 + i % 900, 100 + i % 700, 500 + i % 900, 400 + i % 700};
             quor::SnapMove(targets, r, 20);
             KeepAlive(r);
-        });
+        }, kCalls);
         const double size = NanosecondsPerCall([&](int i) {
             quor::Rect r{100 + i % 900, 100 + i % 700, 500 + i % 900, 400 + i % 700};
             quor::SnapSize(targets, r, 20, sized);
             KeepAlive(r);
-        });
+        }, kCalls);
         std::printf("%-10d %8s %14.1f %14.1f\n", count, "", move, size);
     }
     std::printf("target: SnapMove with 256 targets under 2000 ns\n");

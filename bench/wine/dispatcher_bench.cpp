@@ -2,11 +2,11 @@
 // procedure that only calls CallNextHookEx, and the allocations made on that path.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 
+#include "bench/per_call_timer.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 
@@ -27,15 +27,6 @@ namespace {
 
 LRESULT CALLBACK BareProc(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-template <typename F>
-double NanosecondsPerCall(F call, int calls) {
-    for (int i = 0; i < calls / 10; ++i) call(i);
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < calls; ++i) call(i);
-    const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / calls;
 }
 
 }  // namespace

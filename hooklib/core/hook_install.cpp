@@ -1,13 +1,12 @@
 // Installing and removing the five global hooks.
 #include <windows.h>
 
-#include <cstring>
-
 #include "hooklib/commands/laser_cursor.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/quordll.h"
 #include "hooklib/window/tray_table.h"
+#include "hooklib/window/window_query.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -45,10 +44,8 @@ HWND FindDesktopListView() noexcept {
 }
 
 bool IsOurDummyWindow(HWND window) noexcept {
-    char cls[64] = {};
     return window && ::IsWindow(window) &&
-           ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId() &&
-           ::GetClassNameA(window, cls, sizeof cls) && std::strcmp(cls, kDummyClass) == 0;
+           ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId() && ClassNameIs(window, kDummyClass);
 }
 
 HWND CreateDummyWindow(HWND existing) noexcept {

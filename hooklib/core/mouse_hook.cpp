@@ -4,7 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
+#include <optional>
+
 
 #include "hooklib/commands/command_executor.h"
 #include "hooklib/core/hook_procs.h"
@@ -15,6 +16,7 @@
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/tray_table.h"
 #include "hooklib/window/wheel_redirect.h"
+#include "hooklib/window/window_query.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -69,51 +71,40 @@ LRESULT Finish(HookResult result, int code, WPARAM wParam, LPARAM lParam) noexce
     }
 }
 
-bool ClassIs(HWND window, const char* name) noexcept {
-    char cls[kTextSlot] = {};
-    return ::GetClassNameA(window, cls, sizeof cls) > 0 && std::strcmp(cls, name) == 0;
-}
-
 // Queries the desktop list view, which lives in another thread (Explorer's); a hung one is skipped.
-bool AskList(HWND list, UINT msg, LPARAM lParam, DWORD_PTR& result) noexcept {
-    return ::SendMessageTimeoutA(list, msg, 0, lParam, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &result) != 0;
+bool AskList(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) noexcept {
+    return ::SendMessageTimeoutA(list, msg, wParam, lParam, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &result) != 0;
 }
 
 void KeepDesktopIconLook(const SharedBlock& b, HWND target) noexcept {
     HWND list = b.DeskListView;
     DWORD_PTR value = 0;
-    if (b.DeskIconTextBk && AskList(list, LVM_GETTEXTBKCOLOR, 0, value) && value != CLR_NONE) {
-        AskList(list, LVM_SETTEXTBKCOLOR, static_cast<LPARAM>(CLR_NONE), value);
+    if (b.DeskIconTextBk && AskList(list, LVM_GETTEXTBKCOLOR, 0, 0, value) && value != CLR_NONE) {
+        AskList(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE), value);
         ::InvalidateRect(list, nullptr, TRUE);
     }
-    if (b.DeskIconText && AskList(list, LVM_GETTEXTCOLOR, 0, value) &&
+    if (b.DeskIconText && AskList(list, LVM_GETTEXTCOLOR, 0, 0, value) &&
         static_cast<COLORREF>(value) != b.DeskIconTextColor) {
-        AskList(list, LVM_SETTEXTCOLOR, static_cast<LPARAM>(b.DeskIconTextColor), value);
+        AskList(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(b.DeskIconTextColor), value);
         ::InvalidateRect(list, nullptr, TRUE);
     }
-    if (b.AutoArrange && target == list) {
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs,
-                              &ignored);
-    }
+    if (b.AutoArrange && target == list) AskList(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0, value);
 }
 
-// The wheel over a title bar changes that window's transparency.
-bool WheelOverCaption(const SharedBlock& b, const MOUSEHOOKSTRUCTEX& m, bool& passOn) noexcept {
+// The wheel over a title bar changes that window's transparency. Nothing when the cursor is
+// not over a title bar: the wheel then goes on to the redirection.
+std::optional<HookResult> WheelOverCaption(const SharedBlock& b, const MOUSEHOOKSTRUCTEX& m) noexcept {
     POINT cursor{};
     ::GetCursorPos(&cursor);
     HWND under = ::WindowFromPoint(cursor);
     const LRESULT hit = ::DefWindowProcA(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
-    if (hit != HTCAPTION && hit != HTTOP) return false;
+    if (hit != HTCAPTION && hit != HTTOP) return std::nullopt;
     if (under != ::GetActiveWindow()) {
-        if (!b.Redirect) {
-            passOn = true;
-            return true;
-        }
+        if (!b.Redirect) return HookResult::kPassOn;
         if (b.RedirectActive) ::SetForegroundWindow(under);
     }
     WheelAlphaStep(under, static_cast<short>(HIWORD(m.mouseData)));
-    return true;
+    return HookResult::kSwallow;
 }
 
 LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
@@ -153,7 +144,7 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
         return PassOn(code, wParam, lParam);
     }
 
-    if (b.ExpUp && msg == WM_LBUTTONDBLCLK && target != b.DeskListView && ClassIs(target, "SysListView32") &&
+    if (b.ExpUp && msg == WM_LBUTTONDBLCLK && target != b.DeskListView && ClassNameIs(target, "SysListView32") &&
         !IsIconAtPoint(target, m.pt)) {
         ::PostMessageA(target, WM_KEYDOWN, VK_BACK, 0);
         return 1;
@@ -175,8 +166,8 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
             return PassOn(code, wParam, lParam);
         case WM_LBUTTONUP: EndDrag(m); return PassOn(code, wParam, lParam);
         case WM_MOUSEWHEEL: {
-            bool passOn = false;
-            if (b.Transparent && WheelOverCaption(b, m, passOn)) return passOn ? PassOn(code, wParam, lParam) : 1;
+            const auto overCaption = b.Transparent ? WheelOverCaption(b, m) : std::nullopt;
+            if (overCaption) return Finish(*overCaption, code, wParam, lParam);
             if (b.Redirect && !keys.shift() && !keys.ctrl() && RedirectWheel(m)) return 1;
             return PassOn(code, wParam, lParam);
         }

@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "hooklib/window/drag_engine.h"
 
 #include "hooklib/core/shared_block.h"
@@ -7,6 +5,7 @@
 #include "hooklib/window/drag_geometry.h"
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/snap_targets.h"
+#include "hooklib/window/window_query.h"
 #include "hooklib/window/window_placement.h"
 
 namespace quor {
@@ -15,14 +14,6 @@ namespace {
 constexpr DWORD kDoubleClickReleaseMs = 300;
 
 bool ShiftHeld() noexcept { return (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
-
-Rect ToRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
-
-Rect WindowRectOf(HWND window) noexcept {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    return ToRect(r);
-}
 
 SizedSides SidesOf(const SharedBlock& b) noexcept { return {{b.SizeTop, b.SizeRight, b.SizeBottom, b.SizeLeft}}; }
 
@@ -124,8 +115,7 @@ void MoveStep(SharedBlock& b, HWND window, POINT pt) noexcept {
     Rect n{pt.x - b.DragGrip.x, pt.y - b.DragGrip.y, 0, 0};
     n.right = n.left + r.width();
     n.bottom = n.top + r.height();
-    const bool keepInside = !ShiftHeld() && b.AllowOut;
-    if (keepInside) KeepInside(n, b.DragArea);
+    if (!ShiftHeld() && b.AllowOut) KeepInside(n, b.DragArea);
     if (!ShiftHeld() && b.AllowSnap) SnapMoveToTargets(n);
     if (!ShiftHeld() && b.AllowOut) KeepInside(n, b.DragArea);
     if (b.DragIsChild) n.offset(b.ChildOffset.x, b.ChildOffset.y);
@@ -180,9 +170,7 @@ HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
 
 HookResult OnNonClientDoubleClick(const MOUSEHOOKSTRUCT& m) noexcept {
     if (!IsCaptionHit(m.wHitTestCode)) return HookResult::kPassOn;
-    char cls[kTextSlot] = {};
-    ::GetClassNameA(m.hwnd, cls, sizeof cls);
-    if (std::strcmp(cls, "THUSENSHI") == 0 || !ToggleMaximize(m.hwnd)) return HookResult::kPassOn;
+    if (ClassNameIs(m.hwnd, "THUSENSHI") || !ToggleMaximize(m.hwnd)) return HookResult::kPassOn;
     Block().LastCaptionDblClk = ::GetTickCount();
     return HookResult::kSwallow;
 }

@@ -8,15 +8,11 @@
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/exclusion_rules.h"
+#include "hooklib/window/window_query.h"
 #include "platform/unique_any.h"
 
 namespace quor {
 namespace {
-
-bool ClassNameIs(HWND window, const char* name) noexcept {
-    char cls[kTextSlot] = {};
-    return ::GetClassNameA(window, cls, sizeof cls) > 0 && std::strcmp(cls, name) == 0;
-}
 
 LONG_PTR ExStyle(HWND window) noexcept { return ::GetWindowLongPtrA(window, GWL_EXSTYLE); }
 LONG_PTR Style(HWND window) noexcept { return ::GetWindowLongPtrA(window, GWL_STYLE); }

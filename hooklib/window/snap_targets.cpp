@@ -1,14 +1,11 @@
-#include <cstring>
-
 #include "hooklib/window/snap_targets.h"
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/snap_geometry.h"
+#include "hooklib/window/window_query.h"
 
 namespace quor {
 namespace {
-
-Rect ToRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
 
 void Append(SharedBlock& b, const RECT& r) noexcept {
     if (r.left != r.right) b.SnapRect[b.nSnapRect++] = ToRect(r);
@@ -25,9 +22,7 @@ BOOL CALLBACK CollectTopLevel(HWND w, LPARAM) noexcept {
     SharedBlock& b = Block();
     if (!::IsWindowVisible(w) || ::IsIconic(w) || ::IsZoomed(w) || w == ::GetActiveWindow()) return TRUE;
     if (b.nSnapRect >= kWindowTable) return FALSE;
-    char cls[kTextSlot] = {};
-    ::GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, "Shell_TrayWnd") == 0) return TRUE;
+    if (ClassNameIs(w, "Shell_TrayWnd")) return TRUE;
     RECT r{};
     ::GetWindowRect(w, &r);
     if (!TouchesDragMonitor(r, b.DragMonitor)) return TRUE;

@@ -183,29 +183,27 @@ TEST_F(DragTest, MdiChildMovesInsideItsFrame) {
 TEST_F(DragTest, ExcludedWindowsAreLeftToThemselves) {
     TargetProcess target(At("excluded", {200, 200, 600, 500}));
     const HWND w = target.window();
-    auto pressReachedWindow = [&](const char* step) {
+    const struct {
+        const char* step;
+        const char* ignoreClass;  // one entry of each list, or none
+        const char* ignoreExe;
+        const char* expected;
+    } cases[] = {
+        {"1. class", "QuorTarget", nullptr, "passed on"},
+        {"2. other class", "QuorTarge", nullptr, "engine"},
+        {"3. prefix", "Quor*", nullptr, "passed on"},
+        {"4. executable", nullptr, "qhelper.exe", "passed on"},
+        {"5. executable, other case", nullptr, "QHELPER.EXE", "engine"},
+    };
+    for (const auto& c : cases) {
+        if (c.ignoreClass) SetIgnore(0, c.ignoreClass);
+        if (c.ignoreExe) SetIgnoreExe(0, c.ignoreExe);
+        SetnIgnore(c.ignoreClass ? 1 : 0);
+        SetnIgnoreExe(c.ignoreExe ? 1 : 0);
         target.ResetCounts();
         DragBy(target, w, HTCAPTION, 30, 0, false);
-        const int presses = target.Count(WM_NCLBUTTONDOWN);
-        SetnIgnore(0);
-        SetnIgnoreExe(0);
-        return presses > 0 ? std::string(step) + ": passed on" : std::string(step) + ": engine";
-    };
-    SetIgnore(0, "QuorTarget");
-    SetnIgnore(1);
-    EXPECT_EQ(pressReachedWindow("1. class"), "1. class: passed on");
-    SetIgnore(0, "QuorTarge");
-    SetnIgnore(1);
-    EXPECT_EQ(pressReachedWindow("2. other class"), "2. other class: engine");
-    SetIgnore(0, "Quor*");
-    SetnIgnore(1);
-    EXPECT_EQ(pressReachedWindow("3. prefix"), "3. prefix: passed on");
-    SetIgnoreExe(0, "qhelper.exe");
-    SetnIgnoreExe(1);
-    EXPECT_EQ(pressReachedWindow("4. executable"), "4. executable: passed on");
-    SetIgnoreExe(0, "QHELPER.EXE");
-    SetnIgnoreExe(1);
-    EXPECT_EQ(pressReachedWindow("5. executable, other case"), "5. executable, other case: engine");
+        EXPECT_STREQ(target.Count(WM_NCLBUTTONDOWN) > 0 ? "passed on" : "engine", c.expected) << c.step;
+    }
 }
 
 TEST_F(DragTest, MaximizedWindowIsNotMoved) {

@@ -38,8 +38,9 @@ TEST(IconAtPoint, ForeignListViewInIconView) {
     EXPECT_TRUE(quor::IsIconAtPoint(list, Center(label))) << "on the label";
     EXPECT_FALSE(quor::IsIconAtPoint(list, {bounds.right + 150, bounds.bottom + 150})) << "empty";
     // Inside the item's bounds but beside the icon and above the label.
-    if (icon.left - bounds.left > 2)
+    if (icon.left - bounds.left > 2) {
         EXPECT_FALSE(quor::IsIconAtPoint(list, {bounds.left + 1, icon.top + 2})) << "beside the icon";
+    }
 }
 
 TEST(IconAtPoint, ReportViewCountsTheWholeRow) {

@@ -16,16 +16,20 @@ const bool g_unbufferedOutput = [] {
 
 }  // namespace
 
+void PumpPending() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
 bool WaitFor(const std::function<bool()>& predicate, int timeoutMs) {
     const DWORD start = ::GetTickCount();
     for (;;) {
         if (predicate()) return true;
         if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return predicate();
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        PumpPending();
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
@@ -81,7 +85,7 @@ TargetProcess::TargetProcess(const WindowSpec& spec) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        throw std::runtime_error("cannot start qhelper.exe");
+        throw std::runtime_error("cannot start qhelper.exe: error " + std::to_string(::GetLastError()));
     ::CloseHandle(pi.hThread);
     process_.reset(pi.hProcess);
     pid_ = pi.dwProcessId;
@@ -130,10 +134,7 @@ void TargetProcess::SyncInput() const {
     // Two different points, so the last one is a real move whatever the cursor did before.
     MoveMouse(marker.x + 1, marker.y + 1);
     MoveMouse(marker.x, marker.y);
-    WaitFor([&] {
-        const LRESULT pos = Ask(window_, kQueryLastMousePos);
-        return static_cast<short>(LOWORD(pos)) == marker.x && static_cast<short>(HIWORD(pos)) == marker.y;
-    }, 3000);
+    WaitForMouseAt(window_, marker, 3000);
 }
 
 namespace {
@@ -179,7 +180,7 @@ void OnInputThread(F f) {
     });
     WaitFor([&] { return done.load(); }, 30000);
     input.join();
-    WaitFor([] { return false; }, 0);
+    PumpPending();
 }
 
 }  // namespace

@@ -16,6 +16,9 @@
 
 namespace bench {
 
+// Handles the messages waiting in this thread's queue.
+void PumpPending();
+
 // Polls `predicate` until it holds or `timeoutMs` passes; pumps this thread's messages meanwhile.
 bool WaitFor(const std::function<bool()>& predicate, int timeoutMs = 5000);
 
