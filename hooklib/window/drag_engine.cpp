@@ -48,8 +48,8 @@ void RememberCaptionPress(SharedBlock& b, POINT pt) noexcept {
 
 // Arming a drag keeps the press from the window: its default handling would start the
 // platform's own move or size loop, which moves the window again after us.
-HookResult ArmMove(SharedBlock& b, const MOUSEHOOKSTRUCT& m) noexcept {
-    if (b.Moving || !IsEligibleWindow(m.hwnd)) return HookResult::kPassOn;
+HookResult ArmMove(SharedBlock& b, const MOUSEHOOKSTRUCT& m, bool eligible) noexcept {
+    if (b.Moving || !eligible) return HookResult::kPassOn;
     const Rect r = WindowRectOf(m.hwnd);
     b.MoveArmed = 1;
     b.DragWnd = m.hwnd;
@@ -59,8 +59,8 @@ HookResult ArmMove(SharedBlock& b, const MOUSEHOOKSTRUCT& m) noexcept {
     return HookResult::kSwallow;
 }
 
-HookResult ArmSize(SharedBlock& b, const MOUSEHOOKSTRUCT& m) noexcept {
-    if (!IsEligibleWindow(m.hwnd)) return HookResult::kPassOn;
+HookResult ArmSize(SharedBlock& b, const MOUSEHOOKSTRUCT& m, bool eligible) noexcept {
+    if (!eligible) return HookResult::kPassOn;
     b.SizeArmed = 1;
     b.DragWnd = m.hwnd;
     const Rect r = WindowRectOf(m.hwnd);
@@ -149,7 +149,10 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
 HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
     SharedBlock& b = Block();
     const UINT hit = m.wHitTestCode;
-    if (IsCaptionHit(hit) && !b.Moving && IsEligibleWindow(m.hwnd)) {
+    const bool sizingHit = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
+    // Asked once per press: the test may open the window's process to read its module path.
+    const bool eligible = (IsCaptionHit(hit) || sizingHit) && IsEligibleWindow(m.hwnd);
+    if (IsCaptionHit(hit) && !b.Moving && eligible) {
         if (IsSecondCaptionPress(b, m.hwnd, m.pt)) {
             ToggleMaximize(m.hwnd);
             b.LastCaptionClick = 0;
@@ -158,12 +161,12 @@ HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
         RememberCaptionPress(b, m.pt);
     }
     switch (hit) {
-        case HTCAPTION: return ArmMove(b, m);
+        case HTCAPTION: return ArmMove(b, m, eligible);
         case HTMINBUTTON:
         case HTMAXBUTTON:
         case HTCLOSE: return ButtonDisabled(b, hit, shift) ? HookResult::kSwallow : HookResult::kPassOn;
         default:
-            if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) return ArmSize(b, m);
+            if (sizingHit) return ArmSize(b, m, eligible);
             return HookResult::kPassOn;
     }
 }
