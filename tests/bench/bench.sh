@@ -1,13 +1,30 @@
 #!/usr/bin/env bash
 # The Wine test bench: `bench.sh start STATE_DIR` brings up what the Windows tests need
 # and records what it started; `bench.sh stop STATE_DIR` stops exactly that.
-#   - an X server: the current DISPLAY, or Xvfb on a free display when there is none;
+#   - an X server: Xvfb of its own on a free display, so that no test touches a person's screen
+#     and no person's mouse touches a test; `start STATE_DIR --on-display` uses the current
+#     DISPLAY instead, where there is one (for running the program, not for the tests);
+#   - with `--keeper PROGRAM.exe`, that program runs for the bench's whole life: the Wine server
+#     closes a desktop a second after its last program leaves, and a desktop made anew for each
+#     test program sends stray mouse moves while it comes up;
 #   - a private WINEPREFIX in STATE_DIR (created once, reused);
 #   - the ja_JP.UTF-8 locale (code page 932) and a 1280x1024 Wine virtual desktop.
 set -euo pipefail
 
-action=${1:?usage: bench.sh start|stop|env STATE_DIR}
-state_dir=$(mkdir -p "${2:?usage: bench.sh start|stop|env STATE_DIR}" && cd "$2" && pwd)
+usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--keeper PROGRAM.exe]"
+action=${1:?$usage}
+state_dir=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
+shift 2
+on_display=0
+keeper=""
+while [ $# -gt 0 ]; do
+  case $1 in
+    --on-display) on_display=1 ;;
+    --keeper) keeper=${2:?$usage}; shift ;;
+    *) echo "$usage" >&2; exit 2 ;;
+  esac
+  shift
+done
 state_file=$state_dir/bench.env
 desktop_size=1280x1024
 # Injected input moves Wine's cursor, not the X pointer, and a Wine window that appears or moves
@@ -43,7 +60,7 @@ wait_for() { # seconds, command...
 
 start() {
   local xvfb_pid=""
-  if [ -z "${DISPLAY:-}" ]; then
+  if [ "$on_display" -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
     DISPLAY=$(free_display)
     Xvfb "$DISPLAY" -screen 0 $xvfb_screen -nolisten tcp >"$state_dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
@@ -72,12 +89,17 @@ start() {
   # Every program of this prefix opens on one virtual desktop of fixed size.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d $desktop_size /f >/dev/null 2>&1
-  # Keep the desktop and its taskbar up between test programs.
+  # The desktop, then the keeper, which joins it and holds it open between test programs.
+  # Without a keeper, the desktop lives while programs run on it.
   local try
   for try in 1 2 3; do
     nohup wine explorer /desktop=Default,$desktop_size >>"$state_dir/explorer.log" 2>&1 &
     if wait_for 10 bash -c "xwininfo -display '$DISPLAY' -root -tree | grep -q 'Wine desktop'"; then
-      break
+      if [ -z "$keeper" ]; then break; fi
+      nohup wine "$keeper" >>"$state_dir/explorer.log" 2>&1 &
+      # A desktop with no program closes a second after; one that is still there has the keeper.
+      sleep 2
+      if xwininfo -display "$DISPLAY" -root -tree | grep -q 'Wine desktop'; then break; fi
     fi
     echo "bench: the Wine desktop did not show (try $try)" >&2
     [ "$try" -lt 3 ] || { echo "bench: no Wine desktop" >&2; exit 1; }
@@ -109,5 +131,5 @@ case $action in
   start) (stop); start ;;
   stop) stop ;;
   env) cat "$state_file" ;;
-  *) echo "usage: bench.sh start|stop|env STATE_DIR" >&2; exit 2 ;;
+  *) echo "$usage" >&2; exit 2 ;;
 esac
