@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -50,18 +51,7 @@ std::vector<std::string> ImportedDlls(HMODULE m) {
 }
 
 // Runs qlib.exe (a second process mapping the library) and returns its exit code.
-DWORD RunQlib(const std::string& args) {
-    std::string cmd = "\"" + bench::ProgramDir() + "\\qlib.exe\" " + args;
-    STARTUPINFOA si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
-    ::WaitForSingleObject(pi.hProcess, 30000);
-    DWORD code = 999;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return code;
-}
+DWORD RunQlib(const std::string& args) { return bench::RunProgram("qlib.exe " + args); }
 
 // A copy of the library under another name has a block of its own, untouched by any process.
 class FreshLibrary {
@@ -182,6 +172,29 @@ TEST(Setters, MouseCutKeepsAll255CharactersAndCutsLonger) {
     SetIgnoreExe(0, "notepad.exe");
     EXPECT_STREQ(bench::Block().Ignore[63], "Notepad");
     EXPECT_STREQ(bench::Block().IgnoreExe[0], "notepad.exe");
+}
+
+TEST(Setters, UnterminatedTextIsNotReadPastItsSlot) {
+    SYSTEM_INFO info{};
+    ::GetSystemInfo(&info);
+    const DWORD page = info.dwPageSize;
+    auto* memory = static_cast<char*>(::VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(memory, nullptr);
+    DWORD old = 0;
+    ASSERT_TRUE(::VirtualProtect(memory + page, page, PAGE_NOACCESS, &old));
+    // 255 bytes without a terminator, and nothing readable after them.
+    char* text = memory + page - 255;
+    std::memset(text, 'q', 255);
+    SetMouseCut(5, text);
+    SetIgnore(6, text);
+    SetIgnoreExe(7, text);
+    const std::string expected(255, 'q');
+    EXPECT_EQ(std::string(bench::Block().MouseCut[5]), expected);
+    EXPECT_EQ(std::string(bench::Block().Ignore[6]), expected);
+    EXPECT_EQ(std::string(bench::Block().IgnoreExe[7]), expected);
+    ::VirtualFree(memory, 0, MEM_RELEASE);
+    SetIgnore(6, "");
+    SetIgnoreExe(7, "");
 }
 
 TEST(Setters, IgnoreMouseAndKeyboardExcludeEachOther) {

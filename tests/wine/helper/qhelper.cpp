@@ -15,6 +15,8 @@ namespace {
 
 std::map<UINT, int> g_counts[2];
 std::map<UINT, WPARAM> g_lastWParam[2];
+std::map<UINT, int> g_firstSeen[2];
+int g_seen = 0;
 HWND g_top = nullptr;
 HWND g_list = nullptr;
 WNDPROC g_listProc = nullptr;
@@ -22,7 +24,7 @@ int g_minCx = 0, g_minCy = 0;
 DWORD g_lastMousePos = 0;
 
 void Record(int which, UINT msg, WPARAM wParam) {
-    ++g_counts[which][msg];
+    if (g_counts[which][msg]++ == 0) g_firstSeen[which][msg] = ++g_seen;
     g_lastWParam[which][msg] = wParam;
 }
 
@@ -33,9 +35,13 @@ bool Query(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case bench::kQueryLastWParam:
             result = static_cast<LRESULT>(g_lastWParam[lParam ? 1 : 0][static_cast<UINT>(wParam)]);
             return true;
+        case bench::kQueryFirstSeen: result = g_firstSeen[lParam ? 1 : 0][static_cast<UINT>(wParam)]; return true;
         case bench::kCommandResetCounts:
-            g_counts[0].clear();
-            g_counts[1].clear();
+            for (int which : {0, 1}) {
+                g_counts[which].clear();
+                g_firstSeen[which].clear();
+            }
+            g_seen = 0;
             result = 0;
             return true;
         case bench::kQueryLastMousePos: result = static_cast<LRESULT>(g_lastMousePos); return true;
@@ -133,8 +139,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 13) {
-        std::fprintf(stderr, "usage: qhelper kind class title style exstyle l t r b report mincx mincy\n");
+    if (argc < 15) {
+        std::fprintf(stderr, "usage: qhelper kind class title style exstyle l t r b report mincx mincy peek count\n");
         return 2;
     }
     const std::string kind = argv[1];
@@ -146,6 +152,8 @@ int main(int argc, char** argv) {
     const bool report = std::atoi(argv[10]) != 0;
     g_minCx = std::atoi(argv[11]);
     g_minCy = std::atoi(argv[12]);
+    const bool peekFirst = std::atoi(argv[13]) != 0;
+    const int count = std::atoi(argv[14]);
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
@@ -172,18 +180,30 @@ int main(int argc, char** argv) {
         ::GetClientRect(g_top, &rc);
         g_mdiClient = ::CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                                         rc.right, rc.bottom, g_top, nullptr, instance, &ccs);
-        MDICREATESTRUCTA mcs{};
-        mcs.szClass = "QuorMdiChild";
-        mcs.szTitle = "child";
-        mcs.hOwner = instance;
-        mcs.x = 10;
-        mcs.y = 10;
-        mcs.cx = 200;
-        mcs.cy = 150;
-        mcs.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-        ::SendMessageA(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+        // The first child is made last, so that it is the topmost and the one the tests find first.
+        for (int i = count; i >= 1; --i) {
+            const std::string childTitle = i == 1 ? "child" : "child " + std::to_string(i);
+            MDICREATESTRUCTA mcs{};
+            mcs.szClass = "QuorMdiChild";
+            mcs.szTitle = childTitle.c_str();
+            mcs.hOwner = instance;
+            mcs.x = 10 + 230 * (i - 1);
+            mcs.y = 10;
+            mcs.cx = 200;
+            mcs.cy = 150;
+            mcs.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+            ::SendMessageA(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+        }
     } else {
         Register(cls, TopProc);
+        // The further windows come first: the test finds the helper by its first window, and then
+        // all of them exist.
+        for (int i = 2; i <= count; ++i) {
+            const std::string more = std::string(title) + " " + std::to_string(i);
+            const int d = 2 * (i - 1);
+            ::CreateWindowExA(exStyle, cls, more.c_str(), style, r.left + d, r.top + d, w, h, nullptr, nullptr,
+                              instance, nullptr);
+        }
         g_top = ::CreateWindowExA(exStyle, cls, title, style, r.left, r.top, w, h, nullptr, nullptr, instance,
                                   nullptr);
         if (kind == "folder") g_list = CreateListView(g_top, report);
@@ -193,7 +213,10 @@ int main(int argc, char** argv) {
     ::UpdateWindow(g_top);
 
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (peekFirst)
+            while (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) ::WaitMessage();
+        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
         if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
             (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK))
             g_lastMousePos = ::GetMessagePos();

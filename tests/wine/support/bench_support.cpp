@@ -41,6 +41,23 @@ std::string ProgramDir() {
     return dir.substr(0, dir.find_last_of("\\/"));
 }
 
+DWORD RunProgram(const std::string& exeAndArguments) {
+    const size_t space = exeAndArguments.find(' ');
+    const std::string exe = exeAndArguments.substr(0, space);
+    const std::string arguments = space == std::string::npos ? "" : exeAndArguments.substr(space);
+    std::string cmd = "\"" + ProgramDir() + "\\" + exe + "\"" + arguments;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
+    ::CloseHandle(pi.hThread);
+    WaitFor([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 30000);
+    DWORD code = 999;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hProcess);
+    return code;
+}
+
 namespace {
 
 struct FindArgs {
@@ -76,9 +93,9 @@ LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 TargetProcess::TargetProcess(const WindowSpec& spec) {
     char numbers[256];
-    std::snprintf(numbers, sizeof numbers, " %lu %lu %ld %ld %ld %ld %d %d %d", spec.style, spec.exStyle,
+    std::snprintf(numbers, sizeof numbers, " %lu %lu %ld %ld %ld %ld %d %d %d %d %d", spec.style, spec.exStyle,
                   spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, spec.reportView ? 1 : 0,
-                  spec.minTrackCx, spec.minTrackCy);
+                  spec.minTrackCx, spec.minTrackCy, spec.peekFirst ? 1 : 0, spec.windowCount);
     std::string cmd = Quote(ProgramDir() + "\\qhelper.exe") + " " + spec.kind + " " + Quote(spec.cls) + " " +
                       Quote(spec.title) + numbers;
     STARTUPINFOA si{};
@@ -125,6 +142,49 @@ int TargetProcess::Count(UINT msg, bool listView) const {
 }
 
 void TargetProcess::ResetCounts() const { Ask(window_, kCommandResetCounts); }
+
+int TargetProcess::FirstSeen(UINT msg, bool listView) const {
+    return static_cast<int>(Ask(window_, kQueryFirstSeen, msg, listView ? 1 : 0));
+}
+
+void TargetProcess::Hang(int ms) const {
+    ::PostMessageA(window_, kCommandHang, 0, ms);
+    // Busy from when it takes the message: it then answers nothing. The probe is a query, which
+    // the helper does not count among the messages it received.
+    WaitFor([&] {
+        DWORD_PTR r = 0;
+        return !::SendMessageTimeoutA(window_, kQueryLastMousePos, 0, 0, SMTO_ABORTIFHUNG, 20, &r);
+    }, 2000);
+}
+
+namespace {
+
+struct ClassWindows {
+    DWORD pid;
+    std::string cls;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddClassWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<ClassWindows*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char cls[256] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == search->pid && search->cls == cls) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TargetProcess::windows() const {
+    char cls[256] = {};
+    ::GetClassNameA(window_, cls, sizeof cls);
+    ClassWindows search{pid_, cls, {}};
+    ::EnumWindows(AddClassWindow, reinterpret_cast<LPARAM>(&search));
+    // EnumWindows reports from the top of the Z order down.
+    return {search.found.rbegin(), search.found.rend()};
+}
 
 void TargetProcess::SyncInput() const {
     RECT client{};
@@ -205,12 +265,22 @@ void DoubleClick(int x, int y, DWORD down, DWORD up) {
 }
 
 bool WaitForCapture(HWND window, int timeoutMs) {
-    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
-    return WaitFor([&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return ::GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
-    }, timeoutMs);
+    return WaitFor([&] { return CaptureIn(window) != nullptr; }, timeoutMs);
+}
+
+HWND CaptureIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndCapture;
+}
+
+void PressAndMoveAway(POINT press, POINT to) {
+    OnInputThread([=] {
+        RawMove(press.x, press.y);
+        RawButton(MOUSEEVENTF_LEFTDOWN);
+        RawMove(to.x, to.y);
+    });
 }
 
 bool WaitForMouseAt(HWND window, POINT pt, int timeoutMs) {

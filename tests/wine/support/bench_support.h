@@ -25,6 +25,9 @@ bool WaitFor(const std::function<bool()>& predicate, int timeoutMs = 5000);
 // Folder of the running test program (where the deliverables and the helper are).
 std::string ProgramDir();
 
+// Runs a program of that folder with its arguments, waits for its end and returns its exit code.
+DWORD RunProgram(const std::string& exeAndArguments);
+
 // Messages a helper window answers (sent by tests).
 enum HelperQuery : UINT {
     kQueryLibraryLoaded = WM_APP + 1,  // -> 1 when Quordll.dll is mapped in the helper's process
@@ -33,6 +36,8 @@ enum HelperQuery : UINT {
     kCommandResetCounts = WM_APP + 4,
     kQueryLastWParam = WM_APP + 5,     // wParam message id, lParam as above -> last wParam seen
     kQueryLastMousePos = WM_APP + 6,   // -> MAKELONG(x, y) screen position of the last mouse message taken
+    kQueryFirstSeen = WM_APP + 7,      // wParam message id, lParam as above -> order in which it was
+                                       // first received since the last reset (1, 2...), 0 for never
 };
 
 struct WindowSpec {
@@ -47,6 +52,13 @@ struct WindowSpec {
     bool reportView = false;
     int minTrackCx = 0;  // answers WM_GETMINMAXINFO when nonzero
     int minTrackCy = 0;
+    // The message loop peeks at each message (PM_NOREMOVE) before it takes it, as many programs'
+    // loops do: every hook call is then made twice for one message.
+    bool peekFirst = false;
+    // Kind "window": this many top-level windows, the one on top titled `title`, the others
+    // `title` + " 2", " 3"..., each placed 2 pixels right of and below `rect`'s place the more.
+    // Kind "mdi": this many children, "child", "child 2"..., 230 pixels apart in a row.
+    int windowCount = 1;
 };
 
 // A plain top-level window with this title and screen rectangle.
@@ -66,12 +78,17 @@ public:
     TargetProcess& operator=(const TargetProcess&) = delete;
 
     HWND window() const { return window_; }
+    // Every top-level window of the helper's own class, from the bottom of the Z order up.
+    std::vector<HWND> windows() const;
     HWND listView() const;  // the list view of "desktop" and "folder" kinds
     HWND mdiChild() const;  // the child of the "mdi" kind
     HWND mdiClient() const;
     DWORD processId() const { return pid_; }
     bool LibraryLoaded() const;
     int Count(UINT msg, bool listView = false) const;
+    int FirstSeen(UINT msg, bool listView = false) const;
+    // Keeps the helper's thread busy for `ms` milliseconds, from now on.
+    void Hang(int ms) const;
     void ResetCounts() const;
     // Moves the cursor to a marker point in the client area and waits until the helper has
     // taken that move from its queue, so all input injected before it has been handled.
@@ -93,6 +110,11 @@ void DoubleClick(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOU
 // user's hand would give it time to.
 void Drag(POINT from, POINT to, int steps = 8, HWND window = nullptr);
 bool WaitForCapture(HWND window, int timeoutMs = 1000);
+// The window holding the mouse capture in the thread of `window`, or null.
+HWND CaptureIn(HWND window);
+// One burst of input, as a quick hand gives it: the left button goes down at `press` and the
+// mouse is at `to` before any program has taken the press.
+void PressAndMoveAway(POINT press, POINT to);
 // Waits until the helper owning `window` has taken a mouse message at `pt` from its queue.
 bool WaitForMouseAt(HWND window, POINT pt, int timeoutMs = 2000);
 void Wheel(int x, int y, int delta);

@@ -20,6 +20,9 @@ public:
     ResidentThread(const ResidentThread&) = delete;
     ResidentThread& operator=(const ResidentThread&) = delete;
     HHOOK hook() const { return hook_; }
+    // Installs the hooks again on the same thread, as the resident program does when the system
+    // dropped them; returns SetHook's result.
+    HHOOK Reinstall();
 
 private:
     std::thread thread_;
@@ -27,7 +30,17 @@ private:
     HHOOK hook_ = nullptr;
     std::atomic<bool> ready_{false};
     std::atomic<bool> ended_{false};
+    std::atomic<bool> reinstalled_{false};
+    std::atomic<bool> removing_{false};
+    std::atomic<bool> removed_{false};
 };
+
+inline HHOOK ResidentThread::Reinstall() {
+    reinstalled_ = false;
+    ::PostThreadMessageA(threadId_, WM_APP + 1, 0, 0);
+    WaitFor([this] { return reinstalled_.load(); }, 10000);
+    return hook_;
+}
 
 inline ResidentThread::ResidentThread()
     : thread_([this] {
@@ -38,8 +51,15 @@ inline ResidentThread::ResidentThread()
           ready_ = true;
           while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
               if (msg.message == WM_APP && msg.hwnd == nullptr) {
+                  removing_ = true;
                   UnSetHook();
+                  removed_ = true;
                   ::PostQuitMessage(0);
+                  continue;
+              }
+              if (msg.message == WM_APP + 1 && msg.hwnd == nullptr) {
+                  hook_ = SetHook();
+                  reinstalled_ = true;
                   continue;
               }
               ::TranslateMessage(&msg);
@@ -53,7 +73,8 @@ inline ResidentThread::ResidentThread()
 inline ResidentThread::~ResidentThread() {
     ::PostThreadMessageA(threadId_, WM_APP, 0, 0);
     if (!WaitFor([this] { return ended_.load(); }, 10000)) {
-        ADD_FAILURE() << "the resident thread did not end after removing the hooks";
+        ADD_FAILURE() << "the resident thread did not end: "
+                      << (removed_ ? "after UnSetHook" : removing_ ? "inside UnSetHook" : "UnSetHook never ran");
         thread_.detach();
         return;
     }
