@@ -5,6 +5,8 @@
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/quordll.h"
+#include "hooklib/window/alpha_roll.h"
+#include "hooklib/window/drag_engine.h"
 #include "hooklib/window/tray_table.h"
 #include "hooklib/window/window_query.h"
 #include "platform/unique_any.h"
@@ -78,6 +80,10 @@ using quor::Block;
 
 QUORDLL_API HHOOK SetHook() {
     quor::SharedBlock& b = Block();
+    // Whatever drag an earlier installation left behind is over; no press before this one counts
+    // towards a title-bar double-click.
+    quor::AbandonDrag();
+    b.LastCaptionClick = 0;
     if (!quor::Reinstall(b.MouseHook, WH_MOUSE, quor::MouseProc)) {
         quor::ShowSystemError(::GetLastError());
         quor::ShowError("Mouse hook");
@@ -103,9 +109,13 @@ QUORDLL_API HHOOK SetHook() {
     }
     b.DeskListView = quor::FindDesktopListView();
     b.nIgnore = 0;
-    b.DummyWnd = quor::CreateDummyWindow(b.DummyWnd);
-    for (auto& slot : b.TrayWnd) slot = nullptr;
-    b.TrayHigh = 0;
+    const HWND previousDummy = b.DummyWnd;
+    b.DummyWnd = quor::CreateDummyWindow(previousDummy);
+    // Icons of the window kept from an earlier installation still reach it, so their windows keep
+    // their slots. Windows behind icons of any other window could never be reached again: they
+    // come back now, and the table starts empty.
+    if (b.DummyWnd == nullptr || b.DummyWnd != previousDummy) quor::RestoreAllFromTray();
+    b.TrayStyleMsg = ::RegisterWindowMessageA("Quorvelle Tray Style");
     b.RollMsg = ::RegisterWindowMessageA("WM_ROLL");
     b.UnrollMsg = ::RegisterWindowMessageA("WM_UNROLL");
     b.LastActivity = 0;
@@ -116,7 +126,9 @@ QUORDLL_API HHOOK SetHook() {
 
 QUORDLL_API void UnSetHook() {
     quor::SharedBlock& b = Block();
-    ::PostMessageA(HWND_BROADCAST, b.UnrollMsg, 0, 0);
+    // From the table, before the hooks go: a message to each window would find no hook left in a
+    // thread that takes it late.
+    quor::UnrollAll();
     quor::RestoreAllFromTray();
     quor::RestoreCursors();
     quor::Unhook(b.MouseHook, "Mouse unhook");

@@ -20,15 +20,11 @@ public:
     BOOL InitInstance() override {
         SharedBlock& b = Block();
         b.DllInstance = ThisModule();
-        b.LastCaptionClick = ::GetTickCount();
+        // The drag state and the caption double-click clock are left alone: a program that
+        // starts while a window is dragged must neither stop that drag nor turn the next press
+        // into a double-click. They are reset when the hooks are installed.
         b.DblClkCx = DoubleClickMetric(SM_CXDOUBLECLK);
         b.DblClkCy = DoubleClickMetric(SM_CYDOUBLECLK);
-        b.DragWnd = nullptr;
-        b.SizeArmed = 0;
-        b.Sizing = 0;
-        b.MoveArmed = 0;
-        b.Moving = 0;
-        b.DragIsChild = 0;
         LoadCommandNames(ThisModule());
         return WinApp::InitInstance();
     }

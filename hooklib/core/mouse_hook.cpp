@@ -6,7 +6,6 @@
 
 #include <optional>
 
-
 #include "hooklib/commands/command_executor.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/hook_result.h"
@@ -71,31 +70,29 @@ LRESULT Finish(HookResult result, int code, WPARAM wParam, LPARAM lParam) noexce
     }
 }
 
-// Queries the desktop list view, which lives in another thread (Explorer's); a hung one is skipped.
-bool AskList(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) noexcept {
-    return ::SendMessageTimeoutA(list, msg, wParam, lParam, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &result) != 0;
+bool OwnedByThisThread(HWND window) noexcept {
+    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
 }
 
-void KeepDesktopIconLook(const SharedBlock& b, HWND target) noexcept {
-    HWND list = b.DeskListView;
-    DWORD_PTR value = 0;
-    if (b.DeskIconTextBk && AskList(list, LVM_GETTEXTBKCOLOR, 0, 0, value) && value != CLR_NONE) {
-        AskList(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE), value);
+// Runs in the list view's own thread only (see the caller), so nothing here waits on Explorer.
+void KeepDesktopIconLook(const SharedBlock& b, HWND list) noexcept {
+    if (b.DeskIconTextBk && static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTBKCOLOR, 0, 0)) != CLR_NONE) {
+        ::SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
         ::InvalidateRect(list, nullptr, TRUE);
     }
-    if (b.DeskIconText && AskList(list, LVM_GETTEXTCOLOR, 0, 0, value) &&
-        static_cast<COLORREF>(value) != b.DeskIconTextColor) {
-        AskList(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(b.DeskIconTextColor), value);
+    if (b.DeskIconText && static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)) != b.DeskIconTextColor) {
+        ::SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(b.DeskIconTextColor));
         ::InvalidateRect(list, nullptr, TRUE);
     }
-    if (b.AutoArrange && target == list) AskList(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0, value);
+    if (b.AutoArrange) ::SendMessageA(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0);
 }
 
 // The wheel over a title bar changes that window's transparency. Nothing when the cursor is
-// not over a title bar: the wheel then goes on to the redirection.
+// not over a title bar: the wheel then goes on to the redirection. The place is the one the
+// wheel turned at, which the message carries: asked again, the cursor may have moved on (and
+// Wine answers from the X pointer when its own cursor has been still for a while).
 std::optional<HookResult> WheelOverCaption(const SharedBlock& b, const MOUSEHOOKSTRUCTEX& m) noexcept {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
+    const POINT cursor = m.pt;
     HWND under = ::WindowFromPoint(cursor);
     const LRESULT hit = ::DefWindowProcA(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
     if (hit != HTCAPTION && hit != HTTOP) return std::nullopt;
@@ -107,10 +104,16 @@ std::optional<HookResult> WheelOverCaption(const SharedBlock& b, const MOUSEHOOK
     return HookResult::kSwallow;
 }
 
+// A thread that peeks at a message without removing it calls the hook twice for it: first with
+// HC_NOREMOVE, then with HC_ACTION. A message that is passed on therefore acts only on the
+// HC_ACTION call; a message that is swallowed acts on the call that swallows it, since a message
+// swallowed while peeked is removed and never comes back. Whether to swallow is decided without
+// side effects, so both calls decide alike.
 LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
     SharedBlock& b = Block();
     const UINT msg = static_cast<UINT>(wParam);
     const auto& m = *reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(lParam);
+    const bool peeked = code == HC_NOREMOVE;
     HWND target = m.hwnd;
     Modifiers keys;
 
@@ -118,8 +121,9 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
 
     if (msg == WM_NCRBUTTONDOWN && !IsTaskbarWindow(target)) {
         if (m.wHitTestCode == HTMINBUTTON && b.TaskTray) {
-            MinimizeToTray(target);
+            if (!peeked) MinimizeToTray(target);
         } else if (m.wHitTestCode == HTCAPTION) {
+            // The executor does something only when it consumes the press, which is then swallowed.
             if (ExecuteMouseCut(kCaptionRight + keys.SlotOffset(), target) == 1) {
                 b.SwallowRButtonUp = 1;
                 return -1;
@@ -134,13 +138,16 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
 
     if (target == b.DeskListView && target != nullptr &&
         (msg == WM_LBUTTONDBLCLK || msg == WM_MBUTTONDOWN) && !IsIconAtPoint(target, m.pt)) {
-        ExecuteMouseCut((msg == WM_LBUTTONDBLCLK ? kDesktopDoubleClick : kDesktopMiddle) + keys.SlotOffset(), nullptr);
+        if (!peeked)
+            ExecuteMouseCut((msg == WM_LBUTTONDBLCLK ? kDesktopDoubleClick : kDesktopMiddle) + keys.SlotOffset(),
+                            nullptr);
         return PassOn(code, wParam, lParam);
     }
 
     if ((msg == WM_NCMBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_NCLBUTTONDBLCLK) && IsTaskbarWindow(target)) {
-        ExecuteMouseCut((msg == WM_NCLBUTTONDBLCLK ? kTaskbarDoubleClick : kTaskbarMiddle) + keys.SlotOffset(),
-                        nullptr);
+        if (!peeked)
+            ExecuteMouseCut((msg == WM_NCLBUTTONDBLCLK ? kTaskbarDoubleClick : kTaskbarMiddle) + keys.SlotOffset(),
+                            nullptr);
         return PassOn(code, wParam, lParam);
     }
 
@@ -152,7 +159,12 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
 
     switch (msg) {
         case WM_MOUSEMOVE:
-            if (b.DeskIconTextBk || b.DeskIconText || b.AutoArrange) KeepDesktopIconLook(b, target);
+            if (peeked) return PassOn(code, wParam, lParam);
+            // The icon look is kept from the list view's own thread, while the mouse is over the
+            // desktop: asking it from other programs would make them wait whenever Explorer is busy.
+            if ((b.DeskIconTextBk || b.DeskIconText || b.AutoArrange) && target == b.DeskListView && target &&
+                OwnedByThisThread(target))
+                KeepDesktopIconLook(b, target);
             return Finish(OnDragMouseMove(m), code, wParam, lParam);
         case WM_NCLBUTTONDOWN: return Finish(OnNonClientPress(m, keys.shift()), code, wParam, lParam);
         case WM_NCLBUTTONUP: return Finish(OnNonClientRelease(m, keys.shift()), code, wParam, lParam);
@@ -164,7 +176,9 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
                 return -1;
             }
             return PassOn(code, wParam, lParam);
-        case WM_LBUTTONUP: EndDrag(m); return PassOn(code, wParam, lParam);
+        case WM_LBUTTONUP:
+            if (!peeked) EndDrag(m);
+            return PassOn(code, wParam, lParam);
         case WM_MOUSEWHEEL: {
             const auto overCaption = b.Transparent ? WheelOverCaption(b, m) : std::nullopt;
             if (overCaption) return Finish(*overCaption, code, wParam, lParam);
@@ -178,7 +192,15 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
 }  // namespace
 
 LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code < 0 || Block().UnAvailable || lParam == 0) return PassOn(code, wParam, lParam);
+    if (code < 0 || lParam == 0) return PassOn(code, wParam, lParam);
+    if (Block().UnAvailable) {
+        // Pausing is a single store by the resident program: a drag it interrupts ends here.
+        if (IsDragInProgress()) {
+            last_error_context keepLastError;
+            AbandonDrag();
+        }
+        return PassOn(code, wParam, lParam);
+    }
     last_error_context keepLastError;
     return Dispatch(code, wParam, lParam);
 }

@@ -102,6 +102,7 @@ struct SharedBlock {
     UINT RollMsg;
     UINT UnrollMsg;
     UINT RenameMsg;
+    UINT TrayStyleMsg;  // carries a restored window's saved extended style to its own thread
 
     // Mouse dispatcher.
     int32_t SwallowRButtonUp;
@@ -118,6 +119,8 @@ struct SharedBlock {
     uint8_t Sizing;
     uint8_t DragIsChild;
     HWND DragWnd;
+    HWND CaptureWnd;  // the window the engine gave the mouse capture to, until it is released
+    DWORD CaptureTick;  // GetTickCount when it did
     POINT DragGrip;
     int32_t SizeTop;
     int32_t SizeRight;
@@ -140,6 +143,7 @@ struct SharedBlock {
     // Rolled-up windows and wheel transparency.
     HWND RolledWnd[kWindowTable];
     int32_t RolledHeight[kWindowTable];
+    DWORD RolledThread[kWindowTable];  // thread of each rolled window: a recycled handle is not it
     int32_t nRolled;
     AlphaEntry AlphaTable[kWindowTable];
     int32_t nAlphaTable;
@@ -178,6 +182,12 @@ static_assert(offsetof(NotifyIconRecord, guidItem) == offsetof(NOTIFYICONDATAA, 
 static_assert(offsetof(NotifyIconRecord, szTip) == offsetof(NOTIFYICONDATAA, szTip));
 static_assert(sizeof(SharedBlock::StatMouseMove) == 8 && sizeof(SharedBlock::LastActivity) == 8);
 static_assert(sizeof(DWORD) == 4 && sizeof(UINT) == 4 && sizeof(COLORREF) == 4);
+
+// A count read from the block, which any process can write: read once, and kept within its table.
+inline int CountOf(const int32_t& count, int capacity) noexcept {
+    const int32_t n = __atomic_load_n(&count, __ATOMIC_RELAXED);
+    return n < 0 ? 0 : (n > capacity ? capacity : n);
+}
 
 // The block of this process's mapping of the library.
 SharedBlock& Block() noexcept;

@@ -30,6 +30,57 @@ void TakeTheWindow(HWND window) noexcept {
     // A press kept from an MDI child does not activate it inside its frame: do that here.
     if (Block().DragIsChild) ::SendMessageA(::GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
     ::SetCapture(window);
+    Block().CaptureTick = ::GetTickCount();
+    Block().CaptureWnd = window;
+}
+
+// GetAsyncKeyState reads the physical buttons: the primary one is the right when they are
+// swapped. Wine answers it from a copy up to 50 ms old, so a button that another program pressed
+// just now can read as up: so soon after the press, "up" counts only when this thread has taken
+// the release itself (its own key state says so).
+constexpr DWORD kStaleKeyStateMs = 100;
+
+bool PrimaryButtonReleased(const SharedBlock& b) noexcept {
+    const int vk = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (::GetAsyncKeyState(vk) & 0x8000) return false;
+    if (::GetTickCount() - b.CaptureTick >= kStaleKeyStateMs) return true;
+    return (::GetKeyState(vk) & 0x8000) == 0;
+}
+
+bool DragInProgress(const SharedBlock& b) noexcept {
+    return b.MoveArmed || b.Moving || b.SizeArmed || b.Sizing || b.DragWnd || b.CaptureWnd;
+}
+
+// Whether `window` holds the mouse capture of its thread.
+bool HoldsCapture(HWND window, DWORD thread) noexcept {
+    if (thread == ::GetCurrentThreadId()) return ::GetCapture() == window;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(thread, &info) && info.hwndCapture == window;
+}
+
+DWORD ThreadOf(HWND window) noexcept { return window ? ::GetWindowThreadProcessId(window, nullptr) : 0; }
+
+// Whether the window the engine gave the mouse to still holds it.
+bool EngineCaptureHeld(const SharedBlock& b) noexcept {
+    const HWND window = b.CaptureWnd;
+    const DWORD thread = ThreadOf(window);
+    return thread != 0 && HoldsCapture(window, thread);
+}
+
+// The capture belongs to the thread that took it, and only that thread can release it; the
+// drag may end in another (the release or a move reached another program's window).
+void ReleaseEngineCapture(SharedBlock& b) noexcept {
+    const HWND window = b.CaptureWnd;
+    const DWORD thread = ThreadOf(window);
+    b.CaptureWnd = nullptr;
+    // Nothing to do when the window is gone (its capture with it) or no longer holds the mouse.
+    if (thread == 0 || !HoldsCapture(window, thread)) return;
+    if (thread == ::GetCurrentThreadId())
+        ::ReleaseCapture();
+    else
+        // Its default handling releases the capture, in the owning thread, without our waiting.
+        ::PostMessageA(window, WM_CANCELMODE, 0, 0);
 }
 
 bool IsCaptionHit(UINT hit) noexcept { return hit == HTCAPTION || hit == HTTOP; }
@@ -85,12 +136,20 @@ bool ButtonDisabled(const SharedBlock& b, UINT hit, bool shift) noexcept {
     }
 }
 
+// Every way a drag ends comes here, so a capture the engine took is always released.
 void StopDrag(SharedBlock& b) noexcept {
     b.Sizing = 0;
     b.MoveArmed = 0;
     b.Moving = 0;
     b.SizeArmed = 0;
     b.DragWnd = nullptr;
+    ReleaseEngineCapture(b);
+}
+
+// The end of a drag by the button: a resized window is told that its resize is over.
+void FinishDrag(SharedBlock& b) noexcept {
+    if (b.Sizing && b.DragWnd) ::PostMessageA(b.DragWnd, WM_EXITSIZEMOVE, 0, 0);
+    StopDrag(b);
 }
 
 bool OnDragMonitor(const SharedBlock& b, POINT pt) noexcept {
@@ -148,6 +207,8 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
 
 HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
     SharedBlock& b = Block();
+    // A new press means the button went up since any drag began: whatever is left of it is over.
+    if (DragInProgress(b)) StopDrag(b);
     const UINT hit = m.wHitTestCode;
     const bool sizingHit = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
     // Asked once per press: the test may open the window's process to read its module path.
@@ -195,59 +256,52 @@ HookResult OnNonClientRelease(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
 
 HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
     SharedBlock& b = Block();
+    if (!DragInProgress(b)) return HookResult::kPassOn;
     HWND window = m.hwnd;
+    if (window != b.DragWnd) {
+        // A move for another window: one made before the dragged window took the mouse, or one
+        // the platform delivered elsewhere meanwhile (Wine gives its desktop window moves of the
+        // X pointer). The drag is over only when its window no longer holds the mouse; while it
+        // does, the drag goes on there and ends there.
+        if (!EngineCaptureHeld(b)) StopDrag(b);
+        return HookResult::kPassOn;
+    }
+    // The release may have gone to another window or been lost: the button's real state decides,
+    // read here in the thread that holds the mouse, so no window follows a mouse with no button held.
+    if (PrimaryButtonReleased(b)) {
+        FinishDrag(b);
+        return HookResult::kPassOn;
+    }
     POINT pt = m.pt;
-    if (b.MoveArmed && !b.Moving) {
-        if (window != b.DragWnd) {
-            b.MoveArmed = 0;
-            ::ReleaseCapture();
-            b.DragWnd = nullptr;
-        } else if (!::IsZoomed(window) && !IsTaskbarWindow(window)) {
-            b.Moving = 1;
-            CollectSnapTargets(pt, window);
-        }
+    if (b.MoveArmed && !b.Moving && !::IsZoomed(window) && !IsTaskbarWindow(window)) {
+        b.Moving = 1;
+        CollectSnapTargets(pt, window);
     }
     if (b.Moving || b.Sizing) {
         HoldCursor(b, pt, window, ShiftHeld());
         if (b.Moving) {
-            if (window != b.DragWnd) {
-                b.Moving = 0;
-                ::ReleaseCapture();
-                b.DragWnd = nullptr;
-            } else {
-                MoveStep(b, window, pt);
-                return HookResult::kLetThrough;
-            }
+            MoveStep(b, window, pt);
+            return HookResult::kLetThrough;
         }
     }
-    if (b.SizeArmed && !b.Sizing) {
-        if (window != b.DragWnd) {
-            b.SizeArmed = 0;
-            b.DragWnd = nullptr;
-            return HookResult::kPassOn;
-        }
-        if (!IsRolledUp(window)) {
-            b.Sizing = 1;
-            CollectSnapTargets(pt, window);
-            QueryMinTrack(window);
-        }
+    if (b.SizeArmed && !b.Sizing && !IsRolledUp(window)) {
+        b.Sizing = 1;
+        CollectSnapTargets(pt, window);
+        QueryMinTrack(window);
     }
     if (!b.Sizing) return HookResult::kPassOn;
-    if (window != b.DragWnd) {
-        b.Sizing = 0;
-        b.DragWnd = nullptr;
-        return HookResult::kPassOn;
-    }
     SizeStep(b, window, pt);
     return HookResult::kLetThrough;
 }
 
-void EndDrag(const MOUSEHOOKSTRUCT& m) noexcept {
+void EndDrag(const MOUSEHOOKSTRUCT&) noexcept {
     SharedBlock& b = Block();
-    if (b.Sizing && m.hwnd == b.DragWnd) ::PostMessageA(m.hwnd, WM_EXITSIZEMOVE, 0, 0);
-    if (m.hwnd == b.DragWnd) ::ReleaseCapture();
-    StopDrag(b);
+    if (DragInProgress(b)) FinishDrag(b);
 }
+
+bool IsDragInProgress() noexcept { return DragInProgress(Block()); }
+
+void AbandonDrag() noexcept { StopDrag(Block()); }
 
 void QueryMinTrack(HWND window) noexcept {
     MINMAXINFO info{};

@@ -13,6 +13,12 @@ HookResult OnNonClientRelease(const MOUSEHOOKSTRUCT& m, bool shift) noexcept;
 HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept;
 void EndDrag(const MOUSEHOOKSTRUCT& m) noexcept;
 
+// Whether any part of a drag is recorded (armed, moving, sizing, or the capture not yet released).
+bool IsDragInProgress() noexcept;
+// Ends any drag where it stands and releases the capture in the thread that took it: pausing the
+// library and installing the hooks anew leave no window holding the mouse.
+void AbandonDrag() noexcept;
+
 void QueryMinTrack(HWND window) noexcept;
 
 }  // namespace quor

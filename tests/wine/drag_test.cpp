@@ -23,6 +23,146 @@ void DragBy(const TargetProcess& target, HWND window, int hit, int dx, int dy, b
 
 class DragTest : public bench::HookedTest {};
 
+bool DragIdle() {
+    const quor::SharedBlock& b = bench::Block();
+    return !b.MoveArmed && !b.Moving && !b.SizeArmed && !b.Sizing && !b.DragWnd && !b.CaptureWnd;
+}
+
+// One step of a hand during a drag: the window's thread has taken it before the next.
+void StepTo(HWND window, POINT p) {
+    bench::MoveMouse(p.x, p.y);
+    bench::WaitForMouseAt(window, p, 1000);
+}
+
+POINT Offset(POINT p, int dx, int dy) { return {p.x + dx, p.y + dy}; }
+
+// After any of the faulty sequences: nothing holds the mouse, a bare mouse moves no window, and
+// an ordinary drag and click work.
+void ExpectTheMouseIsFree(const TargetProcess& target, const TargetProcess& other, const char* step) {
+    const HWND w = target.window();
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::CaptureIn(w) == nullptr; }, 2000))
+        << step << ": the window kept the mouse capture";
+    EXPECT_TRUE(bench::WaitFor(DragIdle, 2000)) << step << ": the drag stayed armed";
+    const RECT before = bench::WindowRect(w);
+    bench::MoveMouse(before.left + 150, before.top + 120);
+    bench::MoveMouse(before.left + 190, before.top + 140);
+    target.SyncInput();
+    EXPECT_EQ(bench::WindowRect(w).left, before.left) << step << ": the window followed a bare mouse";
+    DragBy(target, w, HTCAPTION, 40, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, before.left + 40) << step << ": the next drag";
+    RECT client{};
+    ::GetClientRect(other.window(), &client);
+    // Each step clicks elsewhere: two clicks at one point would make a double-click.
+    static int clicks = 0;
+    POINT inside{client.right / 2 - 60 + 20 * (clicks++ % 4), client.bottom / 2};
+    ::ClientToScreen(other.window(), &inside);
+    other.ResetCounts();
+    bench::Click(inside.x, inside.y);
+    other.SyncInput();
+    EXPECT_EQ(other.Count(WM_LBUTTONDOWN), 1) << step << ": a click goes to the window under the cursor";
+}
+
+TEST_F(DragTest, ADragEndedInAnotherThreadLeavesNoCapture) {
+    SetAllowSnap(0);
+    TargetProcess other(At("other program", {700, 200, 1100, 500}));
+    TargetProcess target(At("pressed", {100, 200, 500, 500}));
+    const HWND w = target.window();
+
+    // 1. The press, and a move onto the other program's window in the same burst of input. The
+    // other program is busy a moment, so that it takes the move after the pressed window took the
+    // mouse.
+    other.Hang(300);
+    bench::PressAndMoveAway(bench::HitPoint(w, HTCAPTION), {900, 400});
+    bench::WaitForMouseAt(other.window(), {900, 400});
+    target.SyncInput();
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    other.SyncInput();
+    ExpectTheMouseIsFree(target, other, "1. burst onto another window");
+
+    // 2. The dragged window's thread is busy while the button goes up.
+    POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::MoveMouse(p.x, p.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(bench::WaitForCapture(w));
+    StepTo(w, Offset(p, 20, 0));
+    target.Hang(300);
+    bench::MoveMouse(p.x + 40, p.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    target.SyncInput();
+    ExpectTheMouseIsFree(target, other, "2. busy while released");
+
+    // 3. The library is paused during a drag and resumed after it.
+    p = bench::HitPoint(w, HTCAPTION);
+    bench::MoveMouse(p.x, p.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(bench::WaitForCapture(w));
+    StepTo(w, Offset(p, 20, 0));
+    const RECT moved = bench::WindowRect(w);
+    SetUnAvailable(1);
+    StepTo(w, Offset(p, 60, 0));
+    EXPECT_EQ(bench::WindowRect(w).left, moved.left) << "3. paused: the window stays";
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    target.SyncInput();
+    SetUnAvailable(0);
+    ExpectTheMouseIsFree(target, other, "3. paused and resumed");
+}
+
+TEST_F(DragTest, AProgramStartingDuringADragDoesNotStopIt) {
+    SetAllowSnap(0);
+    TargetProcess target(At("dragged on", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    const POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::MoveMouse(p.x, p.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(bench::WaitForCapture(w));
+    StepTo(w, Offset(p, 30, 0));
+    // A program that maps the library runs its start-up meanwhile.
+    ASSERT_EQ(bench::RunProgram("qlib.exe get GetUnAvailable"), 0u);
+    StepTo(w, Offset(p, 60, 20));
+    StepTo(w, Offset(p, 90, 40));
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    target.SyncInput();
+    EXPECT_EQ(bench::WindowRect(w).left, 290) << "1. the drag went on to where the cursor is";
+    EXPECT_EQ(bench::WindowRect(w).top, 240);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::CaptureIn(w) == nullptr; })) << "1. and let the mouse go";
+    DragBy(target, w, HTCAPTION, 20, 0);
+    EXPECT_EQ(bench::WindowRect(w).left, 310) << "2. the next drag works";
+
+    // 3. A program starting between two presses on the caption does not make them a double-click.
+    const POINT q = bench::HitPoint(w, HTCAPTION);
+    bench::Click(q.x, q.y);
+    target.SyncInput();
+    ::Sleep(::GetDoubleClickTime() + 300);  // the presses are meant to be this far apart
+    ASSERT_EQ(bench::RunProgram("qlib.exe get GetUnAvailable"), 0u);
+    bench::Click(q.x, q.y);
+    target.SyncInput();
+    EXPECT_FALSE(::IsZoomed(w)) << "3. two single presses, not a double-click";
+}
+
+TEST_F(DragTest, DragOfAWindowWhoseLoopPeeksFirst) {
+    SetAllowSnap(0);
+    WindowSpec spec = At("peeking", {200, 200, 600, 500});
+    spec.peekFirst = true;
+    TargetProcess target(spec);
+    const HWND w = target.window();
+    DragBy(target, w, HTCAPTION, 50, 30);
+    EXPECT_EQ(bench::WindowRect(w).left, 250);
+    EXPECT_EQ(bench::WindowRect(w).top, 230);
+    EXPECT_FALSE(::IsZoomed(w));
+}
+
+TEST_F(DragTest, ResizeSnapsTheSizedEdge) {
+    TargetProcess other(At("edge neighbour", {700, 200, 1000, 500}));
+    TargetProcess target(At("sized", {100, 220, 400, 460}));
+    const HWND w = target.window();
+    DragBy(target, w, HTRIGHT, 285, 0);
+    const RECT r = bench::WindowRect(w);
+    EXPECT_EQ(r.right, 700) << "15 px from the neighbour's left edge: sized onto it";
+    EXPECT_EQ(r.left, 100) << "the other sides stay";
+    EXPECT_EQ(r.top, 220);
+    EXPECT_EQ(r.bottom, 460);
+}
+
 TEST_F(DragTest, TitleBarMoveSnapsToTheWorkAreaEdge) {
     TargetProcess target(At("move me", {200, 200, 600, 500}));
     const HWND w = target.window();
