@@ -1,6 +1,4 @@
 // The library's exported setters and getters over the shared block.
-#include <cstdio>
-
 #include "hooklib/commands/laser_cursor.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/quordll.h"
@@ -17,8 +15,13 @@ T* Entry(T (&table)[N], int index) noexcept {
     return index >= 0 && static_cast<size_t>(index) < N ? &table[index] : nullptr;
 }
 
+// Reads at most 255 bytes of the source, so an unterminated argument is never read past.
 void CopyText(char (*slot)[quor::kTextSlot], const char* text) noexcept {
-    if (slot) std::snprintf(*slot, quor::kTextSlot, "%s", text ? text : "");
+    if (!slot) return;
+    int n = 0;
+    if (text)
+        for (; n < quor::kTextSlot - 1 && text[n] != '\0'; ++n) (*slot)[n] = text[n];
+    (*slot)[n] = '\0';
 }
 
 }  // namespace

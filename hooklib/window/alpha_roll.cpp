@@ -18,11 +18,43 @@ void Redraw(HWND window) noexcept {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
+DWORD ThreadOf(HWND window) noexcept { return ::GetWindowThreadProcessId(window, nullptr); }
+
+// An entry is the window's only while the handle names a window of the thread that rolled it
+// up: a handle freed and given to a new window does not inherit the entry.
 int FindRolled(HWND window) noexcept {
+    if (!window) return -1;
     const SharedBlock& b = Block();
-    for (int i = 0; i < b.nRolled && i < kWindowTable; ++i)
-        if (b.RolledWnd[i] == window) return i;
+    const int count = CountOf(b.nRolled, kWindowTable);
+    DWORD thread = 0;
+    for (int i = 0; i < count; ++i) {
+        if (b.RolledWnd[i] != window) continue;
+        if (thread == 0) thread = ThreadOf(window);
+        if (thread != 0 && b.RolledThread[i] == thread) return i;
+    }
     return -1;
+}
+
+void RemoveRolled(SharedBlock& b, int i, int count) noexcept {
+    const int last = count - 1;
+    b.RolledWnd[i] = b.RolledWnd[last];
+    b.RolledHeight[i] = b.RolledHeight[last];
+    b.RolledThread[i] = b.RolledThread[last];
+    b.nRolled = last;
+}
+
+// Frees the entries of windows that were destroyed (their programs may be long gone); returns
+// the count that remains.
+int DropGoneRolled(SharedBlock& b) noexcept {
+    int count = CountOf(b.nRolled, kWindowTable);
+    for (int i = count - 1; i >= 0; --i) {
+        const HWND w = b.RolledWnd[i];
+        if (w && ::IsWindow(w) && ThreadOf(w) == b.RolledThread[i]) continue;
+        RemoveRolled(b, i, count);
+        --count;
+    }
+    b.nRolled = count;
+    return count;
 }
 
 }  // namespace
@@ -30,7 +62,11 @@ int FindRolled(HWND window) noexcept {
 void SetWindowAlpha(HWND window, int alpha) noexcept {
     SharedBlock& b = Block();
     const auto value = static_cast<uint32_t>(alpha);
-    if (RecordAlpha(b.AlphaTable, b.nAlphaTable, kWindowTable, Low32(window), value)) return;
+    int count = CountOf(b.nAlphaTable, kWindowTable);
+    if (RecordAlpha(b.AlphaTable, count, kWindowTable, Low32(window), value)) {
+        b.nAlphaTable = count;
+        return;
+    }
     for (AlphaEntry& entry : b.AlphaTable) {
         if (!::IsWindow(FromLow32(entry.window))) {
             entry = {Low32(window), value};
@@ -41,8 +77,7 @@ void SetWindowAlpha(HWND window, int alpha) noexcept {
 
 int GetWindowAlpha(HWND window) noexcept {
     const SharedBlock& b = Block();
-    const int count = b.nAlphaTable < kWindowTable ? b.nAlphaTable : kWindowTable;
-    return static_cast<int>(RecordedAlpha(b.AlphaTable, count, Low32(window)));
+    return static_cast<int>(RecordedAlpha(b.AlphaTable, CountOf(b.nAlphaTable, kWindowTable), Low32(window)));
 }
 
 void WheelAlphaStep(HWND window, int wheelDelta) noexcept {
@@ -82,12 +117,16 @@ int CaptionOnlyHeight(HWND window) noexcept {
 
 void RollUp(HWND window) noexcept {
     SharedBlock& b = Block();
-    if (IsRolledUp(window) || b.nRolled < 0 || b.nRolled >= kWindowTable) return;
+    if (!window || IsRolledUp(window)) return;
+    int count = CountOf(b.nRolled, kWindowTable);
+    if (count == kWindowTable) count = DropGoneRolled(b);
+    if (count == kWindowTable) return;
     RECT r{};
     ::GetWindowRect(window, &r);
-    b.RolledWnd[b.nRolled] = window;
-    b.RolledHeight[b.nRolled] = r.bottom - r.top;
-    ++b.nRolled;
+    b.RolledWnd[count] = window;
+    b.RolledHeight[count] = r.bottom - r.top;
+    b.RolledThread[count] = ThreadOf(window);
+    b.nRolled = count + 1;
     ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, CaptionOnlyHeight(window),
                    SWP_NOMOVE | SWP_SHOWWINDOW);
 }
@@ -99,10 +138,22 @@ void Unroll(HWND window) noexcept {
     RECT r{};
     ::GetWindowRect(window, &r);
     ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, b.RolledHeight[i], SWP_NOMOVE);
-    const int last = b.nRolled - 1;
-    b.RolledWnd[i] = b.RolledWnd[last];
-    b.RolledHeight[i] = b.RolledHeight[last];
-    --b.nRolled;
+    RemoveRolled(b, i, CountOf(b.nRolled, kWindowTable));
+}
+
+void UnrollAll() noexcept {
+    SharedBlock& b = Block();
+    const int count = CountOf(b.nRolled, kWindowTable);
+    for (int i = 0; i < count; ++i) {
+        const HWND w = b.RolledWnd[i];
+        if (!w || !::IsWindow(w) || ThreadOf(w) != b.RolledThread[i]) continue;
+        RECT r{};
+        ::GetWindowRect(w, &r);
+        // Queued to the window's own thread: a busy or hung window does not hold us up.
+        ::SetWindowPos(w, nullptr, 0, 0, r.right - r.left, b.RolledHeight[i],
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    }
+    b.nRolled = 0;
 }
 
 }  // namespace quor

@@ -11,10 +11,14 @@ int GetWindowAlpha(HWND window) noexcept;
 void WheelAlphaStep(HWND window, int wheelDelta) noexcept;
 
 bool IsRolledUp(HWND window) noexcept;
-// Rolls the window up to its title bar. A window is not rolled up when the table is full,
-// since its height could not be given back.
+// Rolls the window up to its title bar. With the table full, the entries of destroyed windows
+// are freed first; a window is not rolled up when all 256 still exist, since its height could
+// not be given back.
 void RollUp(HWND window) noexcept;
 void Unroll(HWND window) noexcept;
+// Gives every rolled-up window its height back, without waiting for any of them, and empties
+// the table: the library is about to stop and no hook would carry out a message later.
+void UnrollAll() noexcept;
 int CaptionOnlyHeight(HWND window) noexcept;
 
 }  // namespace quor

@@ -18,8 +18,9 @@ LONG_PTR ExStyle(HWND window) noexcept { return ::GetWindowLongPtrA(window, GWL_
 LONG_PTR Style(HWND window) noexcept { return ::GetWindowLongPtrA(window, GWL_STYLE); }
 
 bool ExcludedByClass(const SharedBlock& b, const char* cls) noexcept {
-    for (int i = 0; i < b.nIgnore && i < kIgnoreEntries; ++i)
-        if (ClassMatchesIgnoreEntry(cls, b.Ignore[i])) return true;
+    const int count = CountOf(b.nIgnore, kIgnoreEntries);
+    for (int i = 0; i < count; ++i)
+        if (ClassMatchesIgnoreEntry(cls, SlotText(b.Ignore[i]))) return true;
     return false;
 }
 
@@ -35,11 +36,12 @@ void CreatorModulePath(HWND window, char (&path)[kTextSlot]) noexcept {
 }
 
 bool ExcludedByExecutable(const SharedBlock& b, HWND window) noexcept {
-    if (b.nIgnoreExe <= 0) return false;  // no entry: the path is not needed
+    const int count = CountOf(b.nIgnoreExe, kIgnoreEntries);
+    if (count == 0) return false;  // no entry: the path is not needed
     char path[kTextSlot];
     CreatorModulePath(window, path);
-    for (int i = 0; i < b.nIgnoreExe && i < kIgnoreEntries; ++i)
-        if (PathMatchesIgnoreExe(path, b.IgnoreExe[i])) return true;
+    for (int i = 0; i < count; ++i)
+        if (PathMatchesIgnoreExe(path, SlotText(b.IgnoreExe[i]))) return true;
     return false;
 }
 

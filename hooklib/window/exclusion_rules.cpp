@@ -4,15 +4,14 @@
 
 namespace quor {
 
-bool ClassMatchesIgnoreEntry(const char* className, const char* entry) {
-    const size_t n = std::strlen(entry);
-    if (n == 0) return false;
-    if (entry[n - 1] == '*') return std::strncmp(className, entry, n - 1) == 0;
-    return std::strcmp(className, entry) == 0;
+bool ClassMatchesIgnoreEntry(std::string_view className, std::string_view entry) {
+    if (entry.empty()) return false;
+    if (entry.back() == '*') return className.starts_with(entry.substr(0, entry.size() - 1));
+    return className == entry;
 }
 
-bool PathMatchesIgnoreExe(const char* modulePath, const char* entry) {
-    return std::strlen(entry) <= std::strlen(modulePath) && std::strstr(modulePath, entry) != nullptr;
+bool PathMatchesIgnoreExe(std::string_view modulePath, std::string_view entry) {
+    return entry.size() <= modulePath.size() && modulePath.find(entry) != std::string_view::npos;
 }
 
 bool IsDockingToolClass(const char* className) {

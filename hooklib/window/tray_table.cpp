@@ -1,18 +1,40 @@
 #include "hooklib/window/tray_table.h"
 
 #include "hooklib/core/shared_block.h"
-#include "hooklib/window/eligibility.h"
 
 namespace quor {
 namespace {
 
-// The hidden window may belong to a hung program; its restore must not hang us.
-constexpr UINT kRestoreSendTimeoutMs = 500;
+void DeleteIcon(const NotifyIconRecord& icon) noexcept {
+    NOTIFYICONDATAA record{};
+    static_assert(sizeof record >= sizeof icon);
+    ::CopyMemory(&record, &icon, sizeof icon);
+    ::Shell_NotifyIconA(NIM_DELETE, &record);
+}
 
-void SendBounded(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL, kRestoreSendTimeoutMs,
-                          &ignored);
+// A window of this thread is shown and told directly, as the shell's own restore does.
+void ShowOwnWindow(HWND window, LONG_PTR exStyle) noexcept {
+    ::SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle);
+    ::ShowWindow(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+    ::SendMessageA(window, WM_NULL, 0, 0);
+    ::SendMessageA(window, WM_PAINT, 0, 0);
+    ::SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+// Another thread's window may be busy or hung, and nothing here waits for it: the style, the
+// showing and the three messages are queued to its thread in this order, and it takes them
+// when it can. Its extended style is written by its own thread (the window-procedure hook
+// takes the style message), since writing another thread's style waits for that thread.
+void ShowOtherThreadsWindow(HWND window, LONG_PTR exStyle) noexcept {
+    const UINT styleMsg = Block().TrayStyleMsg;
+    if (styleMsg != 0 && ::GetWindowLongPtrA(window, GWL_EXSTYLE) != exStyle)
+        ::SendNotifyMessageA(window, styleMsg, 0, exStyle);
+    ::ShowWindowAsync(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+    ::SendNotifyMessageA(window, WM_NULL, 0, 0);
+    ::SendNotifyMessageA(window, WM_PAINT, 0, 0);
+    ::SendNotifyMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 }  // namespace
@@ -25,39 +47,36 @@ int FindFreeTraySlot() noexcept {
 }
 
 int FindTraySlot(HWND window) noexcept {
+    if (!window) return -1;
     const SharedBlock& b = Block();
-    for (int i = 0; i <= b.TrayHigh && i < kWindowTable; ++i)
+    const int high = CountOf(b.TrayHigh, kWindowTable - 1);
+    for (int i = 0; i <= high; ++i)
         if (b.TrayWnd[i] == window) return i;
     return -1;
 }
 
-void RestoreFromTray(HWND window) noexcept {
+void RestoreTraySlot(int slot) noexcept {
+    if (slot < 0 || slot >= kWindowTable) return;
     SharedBlock& b = Block();
-    const int slot = FindTraySlot(window);
-    if (slot < 0) return;
-    NOTIFYICONDATAA record{};
-    static_assert(sizeof record >= sizeof b.TrayIcon[slot]);
-    ::CopyMemory(&record, &b.TrayIcon[slot], sizeof b.TrayIcon[slot]);
-    ::Shell_NotifyIconA(NIM_DELETE, &record);
+    const HWND window = b.TrayWnd[slot];
+    if (!window) return;
+    const LONG_PTR exStyle = b.TrayExStyle[slot];
+    // The slot is free before the window hears of it: the restore messages come back through
+    // the hooks, which must find nothing left to restore.
     b.TrayWnd[slot] = nullptr;
-    // A hung window gets its icon removed but no message: it could not take one anyway.
-    if (!IsResponsive(window)) return;
-    ::SetWindowLongPtrA(window, GWL_EXSTYLE, b.TrayExStyle[slot]);
-    ::ShowWindow(window, SW_SHOW);
-    ::SetForegroundWindow(window);
-    SendBounded(window, WM_NULL, 0, 0);
-    SendBounded(window, WM_PAINT, 0, 0);
-    SendBounded(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    DeleteIcon(b.TrayIcon[slot]);
+    if (!::IsWindow(window)) return;
+    if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
+        ShowOwnWindow(window, exStyle);
+    else
+        ShowOtherThreadsWindow(window, exStyle);
 }
 
+void RestoreFromTray(HWND window) noexcept { RestoreTraySlot(FindTraySlot(window)); }
+
 void RestoreAllFromTray() noexcept {
-    SharedBlock& b = Block();
-    for (int i = 0; i < kWindowTable; ++i) {
-        if (b.TrayWnd[i] == nullptr) continue;
-        RestoreFromTray(b.TrayWnd[i]);
-        b.TrayWnd[i] = nullptr;
-    }
-    b.TrayHigh = 0;
+    for (int i = 0; i < kWindowTable; ++i) RestoreTraySlot(i);
+    Block().TrayHigh = 0;
 }
 
 void MinimizeToTray(HWND) noexcept {}
@@ -78,9 +97,8 @@ void ApplyTaskTraySetting(int value) noexcept {
 
 LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg >= kTrayCallbackBase && msg < kTrayCallbackBase + kWindowTable &&
-        (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP || lParam == WM_MBUTTONUP) && wParam < kWindowTable) {
-        if (HWND hidden = Block().TrayWnd[wParam]) RestoreFromTray(hidden);
-    }
+        (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP || lParam == WM_MBUTTONUP) && wParam < kWindowTable)
+        RestoreTraySlot(static_cast<int>(wParam));  // the icon's id is its slot
     return ::DefWindowProcA(window, msg, wParam, lParam);
 }
 

@@ -8,6 +8,9 @@ constexpr UINT kTrayCallbackBase = 1524;
 
 int FindFreeTraySlot() noexcept;
 int FindTraySlot(HWND window) noexcept;
+// Removes the icon of a slot and brings its window back. Nothing waits for the window, so a
+// busy or hung one is shown as soon as it takes its messages, and no window is lost.
+void RestoreTraySlot(int slot) noexcept;
 void RestoreFromTray(HWND window) noexcept;
 void RestoreAllFromTray() noexcept;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace quor {
 namespace {
 
@@ -37,6 +39,17 @@ TEST(MdiFrameTitle, JascPrefix) {
     EXPECT_TRUE(IsExcludedMdiFrameTitle("Jasc Paint Shop Pro - image1"));
     EXPECT_FALSE(IsExcludedMdiFrameTitle("Jasc Paint Sho"));
     EXPECT_FALSE(IsExcludedMdiFrameTitle(""));
+}
+
+TEST(SlotText, NeverReadsPastTheSlot) {
+    char slot[8];
+    std::memset(slot, 'x', sizeof slot);  // no terminator: another process wrote nonsense
+    EXPECT_EQ(SlotText(slot).size(), 8u);
+    EXPECT_FALSE(ClassMatchesIgnoreEntry("xxxxxxxxy", SlotText(slot)));
+    EXPECT_TRUE(ClassMatchesIgnoreEntry("xxxxxxxx", SlotText(slot)));
+    slot[3] = '\0';
+    EXPECT_EQ(SlotText(slot), "xxx");
+    EXPECT_TRUE(PathMatchesIgnoreExe("C:\\xxx.exe", SlotText(slot)));
 }
 
 }  // namespace

@@ -244,7 +244,7 @@ TEST_F(HookInstall, RemovalRestoresWindowsRecordedInTheTrayTable) {
     EXPECT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(target.window()) != FALSE; }));
     EXPECT_EQ(b.TrayWnd[3], nullptr);
     EXPECT_EQ(b.TrayHigh, 0);
-    EXPECT_GE(target.Count(WM_NULL), 1) << "the restored window was sent WM_NULL";
+    EXPECT_TRUE(bench::WaitFor([&] { return target.Count(WM_NULL) >= 1; })) << "the restored window was sent WM_NULL";
 }
 
 TEST_F(HookInstall, MouseHookRunsInsideAnotherProcess) {

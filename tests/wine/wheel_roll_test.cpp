@@ -2,6 +2,7 @@
 #include "tests/wine/support/hooked_fixture.h"
 
 #include <chrono>
+#include <climits>
 
 namespace {
 
@@ -140,6 +141,98 @@ TEST_F(RollTest, RollUpAndUnrollKeepTheTableInOrder) {
 
     for (HWND w : {wb, wc}) ::PostMessageA(w, unroll, 0, 0);
     EXPECT_TRUE(bench::WaitFor([&] { return Height(wb) == 250 && Height(wc) == 220 && block.nRolled == 0; }));
+}
+
+UINT RollMessage() { return ::RegisterWindowMessageA("WM_ROLL"); }
+
+bool RolledUp(HWND w) { return Height(w) == ExpectedCaptionOnlyHeight(w); }
+
+TEST_F(RollTest, StoppingTheLibraryUnrollsIdleAndBusyWindows) {
+    TargetProcess idle(At("rolled idle", {100, 100, 400, 400}));
+    TargetProcess busy(At("rolled busy", {500, 100, 800, 350}));
+    for (HWND w : {idle.window(), busy.window()}) ::PostMessageA(w, RollMessage(), 0, 0);
+    ASSERT_TRUE(bench::WaitFor([&] { return RolledUp(idle.window()) && RolledUp(busy.window()); }));
+    busy.Hang(500);
+    resident_.reset();  // removes the hooks
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(idle.window()) == 300; })) << "the idle window";
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(busy.window()) == 250; }, 4000)) << "the busy window";
+    EXPECT_EQ(bench::Block().nRolled, 0) << "and the table is empty";
+}
+
+TEST_F(RollTest, ThreadMessagesAndRecycledHandlesAreNotRolledWindows) {
+    TargetProcess target(At("thread message", {100, 100, 400, 400}));
+    ::PostThreadMessageA(::GetWindowThreadProcessId(target.window(), nullptr), RollMessage(), 0, 0);
+    target.SyncInput();
+    EXPECT_EQ(bench::Block().nRolled, 0) << "a roll message without a window records nothing";
+}
+
+TEST_F(RollTest, EntriesOfDestroyedWindowsAreReused) {
+    {
+        WindowSpec few = At("rolled then gone", {100, 100, 300, 300});
+        few.windowCount = 3;
+        TargetProcess gone(few);
+        const auto windows = gone.windows();
+        ASSERT_EQ(windows.size(), 3u);
+        for (HWND w : windows) ::PostMessageA(w, RollMessage(), 0, 0);
+        ASSERT_TRUE(bench::WaitFor([&] { return bench::Block().nRolled == 3; }));
+    }  // their process ends with their entries in the table
+    WindowSpec many = At("rolled many", {100, 100, 300, 300});
+    many.windowCount = quor::kWindowTable;
+    TargetProcess fresh(many);
+    const auto windows = fresh.windows();
+    ASSERT_EQ(windows.size(), static_cast<size_t>(quor::kWindowTable));
+    for (HWND w : windows) ::PostMessageA(w, RollMessage(), 0, 0);
+    int rolled = 0;
+    bench::WaitFor([&] {
+        rolled = 0;
+        for (HWND w : windows) rolled += RolledUp(w) ? 1 : 0;
+        return rolled == quor::kWindowTable;
+    }, 20000);
+    EXPECT_EQ(rolled, quor::kWindowTable) << "all 256 new windows rolled up";
+    EXPECT_EQ(bench::Block().nRolled, quor::kWindowTable);
+}
+
+// Any process can write the block: a nonsense count must neither fault another program nor stop
+// the feature.
+TEST_F(WheelTest, CorruptedCountsAreKeptWithinTheirTables) {
+    SetTransparent(1);
+    TargetProcess target(At("corrupted counts", {200, 200, 600, 500}));
+    const HWND w = target.window();
+    Activate(target);
+    quor::SharedBlock& b = bench::Block();
+
+    for (auto& entry : b.AlphaTable) entry = {};  // no entry left from an earlier program
+    b.nAlphaTable = INT_MAX;
+    WheelOnCaption(target, w, -WHEEL_DELTA);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) == 235; })) << "1. alpha count INT_MAX";
+    b.nAlphaTable = -1000;
+    WheelOnCaption(target, w, -WHEEL_DELTA);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) == 235; })) << "2. negative: starts afresh";
+
+    b.nRolled = INT_MAX;
+    ::PostMessageA(w, RollMessage(), 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return RolledUp(w); })) << "3. roll count INT_MAX";
+    ::PostMessageA(w, ::RegisterWindowMessageA("WM_UNROLL"), 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(w) == 300; })) << "3. and back";
+    b.nRolled = -5;
+    ::PostMessageA(w, RollMessage(), 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return RolledUp(w); })) << "4. negative roll count";
+    ::PostMessageA(w, ::RegisterWindowMessageA("WM_UNROLL"), 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(w) == 300; })) << "4. and back";
+
+    for (int i = 0; i < quor::kIgnoreEntries; ++i) {
+        SetIgnore(i, "");
+        SetIgnoreExe(i, "no such program.exe");
+    }
+    b.nIgnore = INT_MAX;
+    b.nIgnoreExe = INT_MIN;
+    b.nSnapRect = INT_MAX;
+    const RECT before = bench::WindowRect(w);
+    const POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::Drag(p, {p.x + 30, p.y + 20}, 4, w);
+    target.SyncInput();
+    EXPECT_EQ(bench::WindowRect(w).left, before.left + 30) << "5. ignore counts out of range: still dragged";
+    EXPECT_TRUE(::IsWindow(w) && target.LibraryLoaded()) << "the program lives on";
 }
 
 }  // namespace
