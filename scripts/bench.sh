@@ -8,7 +8,9 @@ build=${QUOR_BUILD_DIR:-$root/build}
 echo "== snap engine (native, -O2)"
 "$build/quor_native_bench"
 bench_dir=$build/bench-run
-"$root/tests/bench/bench.sh" start "$bench_dir" >/dev/null
+"$root/tests/bench/bench.sh" start "$bench_dir" --keeper "$build/windows/bin/qkeep.exe" >/dev/null
 trap '"$root/tests/bench/bench.sh" stop "$bench_dir" >/dev/null' EXIT
 echo "== mouse hook dispatcher (Wine)"
 QUOR_BENCH_DIR=$bench_dir "$root/tests/bench/wine-run.sh" "$build/windows/bin/dispatcher_bench.exe"
+echo "== snap targets (Wine)"
+QUOR_BENCH_DIR=$bench_dir "$root/tests/bench/wine-run.sh" "$build/windows/bin/snap_targets_bench.exe"

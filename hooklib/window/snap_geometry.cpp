@@ -112,4 +112,15 @@ void SnapSize(const SnapTargets& targets, Rect& r, int32_t snap, const int32_t s
     }
 }
 
+int MonitorContaining(const Rect* monitors, int count, Point p) {
+    int found = kNoMonitor;
+    for (int i = 0; i < count; ++i) {
+        const Rect& m = monitors[i];
+        if (p.x < m.left || p.x >= m.right || p.y < m.top || p.y >= m.bottom) continue;
+        if (found != kNoMonitor) return kSeveralMonitors;
+        found = i;
+    }
+    return found;
+}
+
 }  // namespace quor

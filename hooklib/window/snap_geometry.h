@@ -23,6 +23,13 @@ int32_t SnapDistance(const SnapTargets& targets, const Rect& r, int side);
 // Moves `r` as a whole onto the nearest lines closer than `snap` pixels.
 void SnapMove(const SnapTargets& targets, Rect& r, int32_t snap);
 
+// Which of `count` monitor rectangles holds the point (right and bottom edges excluded, as the
+// platform's monitor look-up has them): its index, kNoMonitor, or kSeveralMonitors where
+// rectangles overlap and only the platform can say.
+constexpr int kNoMonitor = -1;
+constexpr int kSeveralMonitors = -2;
+int MonitorContaining(const Rect* monitors, int count, Point p);
+
 // Moves only the sides flagged in `sized` (indexed by side) onto lines closer than `snap`.
 void SnapSize(const SnapTargets& targets, Rect& r, int32_t snap, const int32_t sized[4]);
 

@@ -7,27 +7,101 @@
 namespace quor {
 namespace {
 
-void Append(SharedBlock& b, const RECT& r) noexcept {
-    if (r.left != r.right) b.SnapRect[b.nSnapRect++] = ToRect(r);
+constexpr int kMaxMonitors = 32;
+constexpr int kMaxTaskbars = 8;
+
+// What a collection asks the platform once, so that each window costs as few questions as
+// possible (its style and its rectangle): collecting runs at the first move of every drag.
+struct TopLevelScan {
+    SharedBlock* block;
+    HWND active;
+    HMONITOR monitor[kMaxMonitors];
+    Rect monitorRect[kMaxMonitors];
+    int monitors;
+    bool allMonitors;  // false when there were more than the list holds
+    HWND taskbar[kMaxTaskbars];
+    int taskbars;
+    bool allTaskbars;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM param) noexcept {
+    auto& scan = *reinterpret_cast<TopLevelScan*>(param);
+    if (scan.monitors == kMaxMonitors) {
+        scan.allMonitors = false;
+        return FALSE;
+    }
+    scan.monitor[scan.monitors] = monitor;
+    scan.monitorRect[scan.monitors] = ToRect(*rect);
+    ++scan.monitors;
+    return TRUE;
 }
 
-bool TouchesDragMonitor(const RECT& r, HMONITOR monitor) noexcept {
-    return ::MonitorFromPoint({r.left + 1, r.top + 1}, MONITOR_DEFAULTTONEAREST) == monitor ||
-           ::MonitorFromPoint({r.left + 1, r.bottom - 1}, MONITOR_DEFAULTTONEAREST) == monitor ||
-           ::MonitorFromPoint({r.right - 1, r.top + 1}, MONITOR_DEFAULTTONEAREST) == monitor ||
-           ::MonitorFromPoint({r.right - 1, r.bottom - 1}, MONITOR_DEFAULTTONULL) == monitor;
+void FindTaskbars(TopLevelScan& scan) noexcept {
+    // The class look-up by name ignores case; the taskbar's class is compared exactly.
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "Shell_TrayWnd", nullptr)) != nullptr;) {
+        if (!ClassNameIs(w, "Shell_TrayWnd")) continue;
+        if (scan.taskbars == kMaxTaskbars) {
+            scan.allTaskbars = false;
+            return;
+        }
+        scan.taskbar[scan.taskbars++] = w;
+    }
 }
 
-BOOL CALLBACK CollectTopLevel(HWND w, LPARAM) noexcept {
-    SharedBlock& b = Block();
-    if (!::IsWindowVisible(w) || ::IsIconic(w) || ::IsZoomed(w) || w == ::GetActiveWindow()) return TRUE;
-    if (b.nSnapRect >= kWindowTable) return FALSE;
-    if (ClassNameIs(w, "Shell_TrayWnd")) return TRUE;
+bool IsTaskbar(const TopLevelScan& scan, HWND w) noexcept {
+    if (!scan.allTaskbars) return ClassNameIs(w, "Shell_TrayWnd");
+    for (int i = 0; i < scan.taskbars; ++i)
+        if (scan.taskbar[i] == w) return true;
+    return false;
+}
+
+// Whether any of four points one pixel inside the corners lies on `monitor`: the last probe
+// counts only on a monitor, the others also by the nearest-monitor rule. Points on one known
+// monitor are decided by geometry; the platform is asked only for the rest.
+bool TouchesMonitor(const TopLevelScan& scan, const RECT& r, HMONITOR monitor) noexcept {
+    const POINT probe[4] = {{r.left + 1, r.top + 1}, {r.left + 1, r.bottom - 1}, {r.right - 1, r.top + 1},
+                            {r.right - 1, r.bottom - 1}};
+    bool undecided[4] = {};
+    for (int k = 0; k < 4; ++k) {
+        const int i = MonitorContaining(scan.monitorRect, scan.monitors, {probe[k].x, probe[k].y});
+        if (i >= 0) {
+            if (scan.monitor[i] == monitor) return true;
+        } else {
+            // On no listed monitor, only the nearest rule can put the last probe on one.
+            undecided[k] = i == kSeveralMonitors || !scan.allMonitors || k < 3;
+        }
+    }
+    for (int k = 0; k < 4; ++k)
+        if (undecided[k] &&
+            ::MonitorFromPoint(probe[k], k < 3 ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTONULL) == monitor)
+            return true;
+    return false;
+}
+
+// Adds a target; false when the table is full.
+bool Append(SharedBlock& b, const RECT& r) noexcept {
+    const int n = CountOf(b.nSnapRect, kWindowTable);
+    if (n == kWindowTable) return false;
+    if (r.left != r.right) {
+        b.SnapRect[n] = ToRect(r);
+        b.nSnapRect = n + 1;
+    }
+    return true;
+}
+
+BOOL CALLBACK CollectTopLevel(HWND w, LPARAM param) noexcept {
+    const auto& scan = *reinterpret_cast<const TopLevelScan*>(param);
+    SharedBlock& b = *scan.block;
+    // The style answers visible, minimized and maximized at once (a top-level window's parent is
+    // the desktop, so its own visible bit is its visibility).
+    const LONG_PTR style = ::GetWindowLongPtrA(w, GWL_STYLE);
+    if (!(style & WS_VISIBLE) || (style & (WS_MINIMIZE | WS_MAXIMIZE)) || w == scan.active) return TRUE;
+    if (CountOf(b.nSnapRect, kWindowTable) == kWindowTable) return FALSE;
+    if (IsTaskbar(scan, w)) return TRUE;
     RECT r{};
     ::GetWindowRect(w, &r);
-    if (!TouchesDragMonitor(r, b.DragMonitor)) return TRUE;
-    Append(b, r);
-    return TRUE;
+    if (!TouchesMonitor(scan, r, b.DragMonitor)) return TRUE;
+    return Append(b, r) ? TRUE : FALSE;
 }
 
 BOOL CALLBACK CollectSibling(HWND c, LPARAM dragged) noexcept {
@@ -35,16 +109,14 @@ BOOL CALLBACK CollectSibling(HWND c, LPARAM dragged) noexcept {
     const HWND draggedWnd = reinterpret_cast<HWND>(dragged);
     if (::GetParent(c) != ::GetParent(draggedWnd) || !::IsWindowVisible(c) || ::IsIconic(c) || c == draggedWnd)
         return TRUE;
-    if (b.nSnapRect >= kWindowTable) return FALSE;
+    if (CountOf(b.nSnapRect, kWindowTable) == kWindowTable) return FALSE;
     RECT r{};
     ::GetWindowRect(c, &r);
-    Append(b, r);
-    return TRUE;
+    return Append(b, r) ? TRUE : FALSE;
 }
 
 SnapTargets Targets(const SharedBlock& b) noexcept {
-    const int count = b.nSnapRect < 0 ? 0 : (b.nSnapRect > kWindowTable ? kWindowTable : b.nSnapRect);
-    return {b.SnapRect, count, b.DragArea, b.AllowSnapInside != 0};
+    return {b.SnapRect, CountOf(b.nSnapRect, kWindowTable), b.DragArea, b.AllowSnapInside != 0};
 }
 
 }  // namespace
@@ -73,7 +145,14 @@ void CollectSnapTargets(POINT cursor, HWND dragged) noexcept {
     else
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     b.DragArea = ToRect(work);
-    ::EnumWindows(CollectTopLevel, 0);
+    TopLevelScan scan{};
+    scan.block = &b;
+    scan.active = ::GetActiveWindow();
+    scan.allMonitors = true;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&scan));
+    scan.allTaskbars = true;
+    FindTaskbars(scan);
+    ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&scan));
 }
 
 void SnapMoveToTargets(Rect& r) noexcept {

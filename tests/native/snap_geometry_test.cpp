@@ -163,5 +163,16 @@ TEST(SnapMove, AgreesWithItsDefinitionOnRandomScenes) {
     }
 }
 
+TEST(MonitorContaining, RightAndBottomEdgesBelongToTheNeighbour) {
+    const Rect monitors[] = {{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}, {1280, 900, 1600, 1200}};
+    EXPECT_EQ(MonitorContaining(monitors, 2, {0, 0}), 0);
+    EXPECT_EQ(MonitorContaining(monitors, 2, {1279, 1023}), 0);
+    EXPECT_EQ(MonitorContaining(monitors, 2, {1280, 500}), 1) << "a right edge is the next monitor's";
+    EXPECT_EQ(MonitorContaining(monitors, 2, {500, 1024}), kNoMonitor) << "below the bottom edge";
+    EXPECT_EQ(MonitorContaining(monitors, 2, {-1, 10}), kNoMonitor);
+    EXPECT_EQ(MonitorContaining(monitors, 3, {1300, 950}), kSeveralMonitors) << "overlapping: the platform decides";
+    EXPECT_EQ(MonitorContaining(monitors, 0, {10, 10}), kNoMonitor);
+}
+
 }  // namespace
 }  // namespace quor

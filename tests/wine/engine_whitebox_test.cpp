@@ -4,11 +4,17 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <climits>
+#include <set>
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/drag_engine.h"
 #include "hooklib/window/eligibility.h"
+#include "hooklib/window/snap_targets.h"
+#include "hooklib/window/tray_table.h"
+#include "hooklib/window/window_placement.h"
+#include "hooklib/window/window_query.h"
 #include "tests/wine/support/bench_support.h"
 
 namespace {
@@ -112,6 +118,7 @@ TEST(Eligibility, ToolWindowsChildrenAndMdi) {
     bench::WaitFor([&] { return ::IsZoomed(plain.window()) != FALSE; });
     EXPECT_FALSE(quor::IsEligibleWindow(plain.window())) << "maximized";
     b.RolledWnd[0] = plain.window();
+    b.RolledThread[0] = ::GetWindowThreadProcessId(plain.window(), nullptr);
     b.nRolled = 1;
     EXPECT_TRUE(quor::IsEligibleWindow(plain.window())) << "maximized but rolled up";
     b.nRolled = 0;
@@ -152,6 +159,13 @@ TEST(DragEngine, CursorIsHeldInsideTheAreaWhenTheWindowMayLeave) {
     LocalWindow window;
     quor::SharedBlock& b = quor::Block();
     b = {};
+    // A drag goes on only while the button is really down.
+    const RECT local = bench::WindowRect(window.get());
+    bench::MoveMouse(local.left + 150, local.top + 100);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    struct Release {
+        ~Release() { bench::MouseButton(MOUSEEVENTF_LEFTUP); }
+    } release;
     b.AllowOut = 0;
     b.DragWnd = window.get();
     b.MoveArmed = 1;
@@ -202,10 +216,45 @@ TEST(Tables, FullAlphaTableReusesOnlyEntriesOfGoneWindows) {
     EXPECT_EQ(b.AlphaTable[7].window, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(second.get())));
 }
 
+TEST(Tables, TrayLookupStopsAtTrayHigh) {
+    LocalWindow window;
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    b.TrayWnd[5] = window.get();
+    b.TrayHigh = 4;
+    EXPECT_EQ(quor::FindTraySlot(window.get()), -1) << "past the highest slot used";
+    b.TrayHigh = 5;
+    EXPECT_EQ(quor::FindTraySlot(window.get()), 5);
+    b.TrayHigh = INT_MAX;
+    EXPECT_EQ(quor::FindTraySlot(nullptr), -1) << "no window is in no slot, whatever TrayHigh says";
+    EXPECT_EQ(quor::FindFreeTraySlot(), 0);
+}
+
+TEST(Tables, RollEntryOfAnotherThreadIsNotTheWindows) {
+    LocalWindow window;
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    b.RolledWnd[0] = window.get();
+    b.RolledThread[0] = ::GetCurrentThreadId() + 1;  // the handle's earlier owner
+    b.nRolled = 1;
+    EXPECT_FALSE(quor::IsRolledUp(window.get())) << "a recycled handle does not inherit the entry";
+    quor::RollUp(window.get());
+    EXPECT_TRUE(quor::IsRolledUp(window.get()));
+    EXPECT_EQ(b.nRolled, 2);
+    quor::Unroll(window.get());
+    EXPECT_EQ(b.nRolled, 1);
+    EXPECT_EQ(b.RolledThread[0], ::GetCurrentThreadId() + 1) << "the other entry stays";
+}
+
 TEST(Tables, FullRollTableRollsNothingUp) {
     LocalWindow window;
     quor::SharedBlock& b = quor::Block();
     b = {};
+    LocalWindow alive;
+    for (int i = 0; i < quor::kWindowTable; ++i) {
+        b.RolledWnd[i] = alive.get();
+        b.RolledThread[i] = ::GetCurrentThreadId();
+    }
     b.nRolled = quor::kWindowTable;
     const int before = bench::WindowRect(window.get()).bottom - bench::WindowRect(window.get()).top;
     quor::RollUp(window.get());
@@ -213,6 +262,150 @@ TEST(Tables, FullRollTableRollsNothingUp) {
     EXPECT_EQ(bench::WindowRect(window.get()).bottom - bench::WindowRect(window.get()).top, before)
         << "its height could not be given back, so it keeps it";
     EXPECT_EQ(b.nAlphaTable, 0) << "nothing written past the table";
+}
+
+// Snap targets: which windows' rectangles a drag collects.
+bool HasTarget(const RECT& r) {
+    const quor::SharedBlock& b = quor::Block();
+    for (int i = 0; i < b.nSnapRect; ++i)
+        if (b.SnapRect[i] == quor::ToRect(r)) return true;
+    return false;
+}
+
+TEST(SnapTargets, OnlyVisibleRestoredInactiveWindowsOfTheMonitor) {
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    const RECT plainRect{60, 60, 300, 260}, hiddenRect{320, 60, 560, 260}, minRect{580, 60, 820, 260},
+               maxRect{840, 60, 1000, 260}, trayRect{60, 600, 1000, 700}, thinRect{400, 300, 400, 500};
+    TargetProcess plain(bench::WindowAt("plain target", plainRect));
+    TargetProcess hidden(bench::WindowAt("hidden target", hiddenRect));
+    TargetProcess minimized(bench::WindowAt("minimized target", minRect));
+    TargetProcess maximized(bench::WindowAt("maximized target", maxRect));
+    WindowSpec tray = bench::WindowAt("taskbar target", trayRect);
+    tray.cls = "Shell_TrayWnd";
+    tray.style = WS_POPUP | WS_VISIBLE;
+    TargetProcess taskbar(tray);
+    WindowSpec thin = bench::WindowAt("zero width", thinRect);
+    thin.style = WS_POPUP | WS_VISIBLE;
+    WindowSpec thinBase = thin;
+    thinBase.rect = {400, 300, 401, 500};  // made visible at one pixel, then narrowed
+    TargetProcess zeroWidth(thinBase);
+    ::SetWindowPos(zeroWidth.window(), nullptr, 400, 300, 0, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::ShowWindow(hidden.window(), SW_HIDE);
+    ::ShowWindow(minimized.window(), SW_MINIMIZE);
+    ::ShowWindow(maximized.window(), SW_MAXIMIZE);
+    ASSERT_TRUE(bench::WaitFor([&] {
+        return !::IsWindowVisible(hidden.window()) && ::IsIconic(minimized.window()) &&
+               ::IsZoomed(maximized.window()) && bench::WindowRect(zeroWidth.window()).right == 400;
+    }));
+    LocalWindow active;  // the active window of this thread, as the dragged window is in its own
+    ::SetActiveWindow(active.get());
+    ASSERT_EQ(::GetActiveWindow(), active.get());
+
+    quor::CollectSnapTargets({400, 400}, active.get());
+    EXPECT_TRUE(HasTarget(plainRect)) << "a visible window";
+    EXPECT_FALSE(HasTarget(hiddenRect)) << "hidden";
+    EXPECT_FALSE(HasTarget(bench::WindowRect(minimized.window()))) << "minimized";
+    EXPECT_FALSE(HasTarget(bench::WindowRect(maximized.window()))) << "maximized";
+    EXPECT_FALSE(HasTarget(trayRect)) << "the taskbar";
+    EXPECT_FALSE(HasTarget(bench::WindowRect(zeroWidth.window()))) << "zero width";
+    EXPECT_FALSE(HasTarget(bench::WindowRect(active.get()))) << "the active (dragged) window";
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromPoint({400, 400}, MONITOR_DEFAULTTONEAREST), &info));
+    EXPECT_EQ(b.DragArea, quor::ToRect(info.rcWork)) << "the monitor's work area";
+    EXPECT_EQ(b.DragMonitor, ::MonitorFromPoint({400, 400}, MONITOR_DEFAULTTONEAREST));
+}
+
+TEST(SnapTargets, TheFirst256InZOrderOnly) {
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    WindowSpec many = bench::WindowAt("many targets", {100, 100, 300, 250});
+    many.windowCount = 300;
+    TargetProcess helper(many);
+    const auto windows = helper.windows();
+    ASSERT_EQ(windows.size(), 300u);
+    quor::CollectSnapTargets({400, 400}, nullptr);
+    EXPECT_EQ(b.nSnapRect, quor::kWindowTable);
+    EXPECT_TRUE(HasTarget(bench::WindowRect(windows.back()))) << "the topmost";
+    EXPECT_FALSE(HasTarget(bench::WindowRect(windows.front()))) << "the lowest of 300 is past the 256";
+}
+
+TEST(SnapTargets, MdiSiblingsInTheParentsClientArea) {
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    WindowSpec spec = bench::WindowAt("mdi targets", {100, 100, 900, 700});
+    spec.cls = "QuorMdiFrame";
+    spec.kind = "mdi";
+    spec.windowCount = 3;
+    TargetProcess frame(spec);
+    const HWND dragged = frame.mdiChild();
+    const HWND sibling = ::FindWindowExA(frame.mdiClient(), nullptr, nullptr, "child 2");
+    const HWND minimized = ::FindWindowExA(frame.mdiClient(), nullptr, nullptr, "child 3");
+    ASSERT_TRUE(dragged && sibling && minimized);
+    ::ShowWindow(minimized, SW_MINIMIZE);
+    ASSERT_TRUE(bench::WaitFor([&] { return ::IsIconic(minimized) != FALSE; }));
+    ASSERT_TRUE(quor::IsEligibleWindow(dragged));
+    quor::CollectSnapTargets({300, 300}, dragged);
+    EXPECT_EQ(b.nSnapRect, 1);
+    EXPECT_TRUE(HasTarget(bench::WindowRect(sibling))) << "the sibling, in screen coordinates";
+    RECT client{};
+    ::GetClientRect(frame.mdiClient(), &client);
+    ::MapWindowPoints(frame.mdiClient(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(b.DragArea, quor::ToRect(client)) << "the parent's client area";
+    EXPECT_EQ(b.ChildOffset.x, -client.left);
+    EXPECT_EQ(b.ChildOffset.y, -client.top);
+}
+
+// The placing commands, on a window of another process and on an MDI child.
+TEST(Placement, CentreAndMaximizeOneWay) {
+    const RECT work = bench::WorkArea();
+    TargetProcess target(bench::WindowAt("placed", {100, 100, 500, 400}));
+    const HWND w = target.window();
+    quor::CenterWindow(w);
+    RECT r = bench::WindowRect(w);
+    EXPECT_EQ(r.left, work.left + ((work.right - work.left) - 400) / 2) << "1. centred";
+    EXPECT_EQ(r.top, work.top + ((work.bottom - work.top) - 300) / 2);
+    ::SetWindowPos(w, nullptr, 100, 100, 400, 300, SWP_NOZORDER);
+    quor::MaximizeVertical(w);
+    r = bench::WindowRect(w);
+    EXPECT_EQ(r.left, 100) << "2. vertically";
+    EXPECT_EQ(r.top, work.top);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom, work.bottom);
+    ::SetWindowPos(w, nullptr, 100, 100, 400, 300, SWP_NOZORDER);
+    quor::MaximizeHorizontal(w);
+    r = bench::WindowRect(w);
+    EXPECT_EQ(r.left, work.left) << "3. horizontally";
+    EXPECT_EQ(r.right, work.right);
+    EXPECT_EQ(r.top, 100);
+    EXPECT_EQ(r.bottom - r.top, 300);
+
+    WindowSpec spec = bench::WindowAt("placed mdi", {100, 100, 900, 700});
+    spec.cls = "QuorMdiFrame";
+    spec.kind = "mdi";
+    TargetProcess frame(spec);
+    const HWND child = frame.mdiChild();
+    RECT client{};
+    ::GetClientRect(frame.mdiClient(), &client);
+    auto inClient = [&] {
+        RECT c = bench::WindowRect(child);
+        ::MapWindowPoints(nullptr, frame.mdiClient(), reinterpret_cast<POINT*>(&c), 2);
+        return c;
+    };
+    quor::CenterWindow(child);
+    r = inClient();
+    EXPECT_EQ(r.left, (client.right - 200) / 2) << "4. centred in the parent's client area";
+    EXPECT_EQ(r.top, (client.bottom - 150) / 2);
+    quor::MaximizeVertical(child);
+    r = inClient();
+    EXPECT_EQ(r.top, 0) << "5. vertically in the parent";
+    EXPECT_EQ(r.bottom, client.bottom);
+    EXPECT_EQ(r.right - r.left, 200);
+    quor::MaximizeHorizontal(child);
+    r = inClient();
+    EXPECT_EQ(r.left, 0) << "6. horizontally in the parent";
+    EXPECT_EQ(r.right, client.right);
 }
 
 }  // namespace

@@ -1,0 +1,79 @@
+// Time of one snap-target collection (the first move of every drag) with 0, 64 and 256 windows
+// of another process on the screen (figures only). Run without arguments; it starts itself as
+// that other process ("windows N").
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "bench/per_call_timer.h"
+#include "hooklib/core/shared_block.h"
+#include "hooklib/window/snap_targets.h"
+
+namespace {
+
+int RunWindows(int count) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QuorBenchTarget";
+    ::RegisterClassA(&wc);
+    for (int i = 0; i < count; ++i)
+        ::CreateWindowExA(0, wc.lpszClassName, "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50 + (i * 37) % 900,
+                          50 + (i * 23) % 700, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+    return 0;
+}
+
+// The other process with its windows, ended with this object.
+class WindowsProcess {
+public:
+    explicit WindowsProcess(int count) {
+        char self[MAX_PATH] = {};
+        ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string cmd = "\"" + std::string(self) + "\" windows " + std::to_string(count);
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+        ::CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+        // Ready when all its windows are up and painted: the figures are of the collection alone,
+        // not of a program still drawing meanwhile.
+        for (int waited = 0; CountWindows() < count && waited < 30000; waited += 10) ::Sleep(10);
+        ::WaitForInputIdle(process_, 30000);
+    }
+    ~WindowsProcess() {
+        if (!process_) return;
+        ::TerminateProcess(process_, 0);
+        ::WaitForSingleObject(process_, 5000);
+        ::CloseHandle(process_);
+    }
+
+private:
+    static int CountWindows() {
+        int n = 0;
+        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "QuorBenchTarget", nullptr)) != nullptr;) ++n;
+        return n;
+    }
+    HANDLE process_ = nullptr;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "windows") == 0) return RunWindows(std::atoi(argv[2]));
+    quor::SharedBlock& b = quor::Block();
+    std::printf("snap-target collection, windows of another process (the first move of a drag)\n");
+    std::printf("%-10s %12s %10s\n", "windows", "ms", "targets");
+    for (int count : {0, 64, 256}) {
+        WindowsProcess others(count);
+        const double ns = NanosecondsPerCall([&](int) { quor::CollectSnapTargets({400, 300}, nullptr); }, 50);
+        std::printf("%-10d %12.2f %10d\n", count, ns / 1e6, b.nSnapRect);
+    }
+    std::printf("target: under 20 ms with 256 windows\n");
+    return 0;
+}
