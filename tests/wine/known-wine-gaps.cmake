@@ -14,4 +14,14 @@
 #   dropped; the tests inject each step after the window's thread took the previous one.
 # - Changing another process's window style (SetWindowLongPtr GWL_EXSTYLE) does not wait on that
 #   window under Wine, as it does on Windows; the hung-window wheel test guards Windows.
+# - The Wine server closes a desktop a second after its last program leaves; a desktop made anew
+#   for the next program sends stray mouse moves while it comes up. The bench keeps one program
+#   (qkeep.exe, a hidden window) on the desktop from the first test to the last.
+# - During a capture, Wine may deliver a move of the X pointer to its desktop window, in Explorer's
+#   thread. The drag engine therefore ends a drag on a move for another window only when its
+#   window no longer holds the capture (on Windows such a move comes only before the capture).
+# - GetAsyncKeyState answers from a per-thread copy up to 50 ms old, so a button another program
+#   pressed just now can read as up: the engine believes an early "up" only with the thread's own
+#   key state. GetCursorPos answers from the X pointer when Wine's cursor has been still for
+#   100 ms: the wheel is placed at the point its message carries.
 # Rarely, an event is still reordered; scripts/test.sh runs a failed test once more.
