@@ -151,18 +151,6 @@ TEST_F(DragTest, DragOfAWindowWhoseLoopPeeksFirst) {
     EXPECT_FALSE(::IsZoomed(w));
 }
 
-TEST_F(DragTest, ResizeSnapsTheSizedEdge) {
-    TargetProcess other(At("edge neighbour", {700, 200, 1000, 500}));
-    TargetProcess target(At("sized", {100, 220, 400, 460}));
-    const HWND w = target.window();
-    DragBy(target, w, HTRIGHT, 285, 0);
-    const RECT r = bench::WindowRect(w);
-    EXPECT_EQ(r.right, 700) << "15 px from the neighbour's left edge: sized onto it";
-    EXPECT_EQ(r.left, 100) << "the other sides stay";
-    EXPECT_EQ(r.top, 220);
-    EXPECT_EQ(r.bottom, 460);
-}
-
 TEST_F(DragTest, TitleBarMoveSnapsToTheWorkAreaEdge) {
     TargetProcess target(At("move me", {200, 200, 600, 500}));
     const HWND w = target.window();
@@ -178,14 +166,21 @@ TEST_F(DragTest, TitleBarMoveSnapsToTheWorkAreaEdge) {
     EXPECT_EQ(target.Count(WM_NCLBUTTONDOWN), 0) << "the engine kept the presses it armed from the window";
 }
 
-TEST_F(DragTest, TitleBarMoveSnapsToAnotherWindow) {
+TEST_F(DragTest, MoveAndResizeSnapToAnotherWindow) {
     TargetProcess other(At("neighbour", {700, 200, 1000, 500}));
     TargetProcess target(At("mover", {100, 260, 400, 460}));
     const HWND w = target.window();
     DragBy(target, w, HTCAPTION, 295, 0);
-    const RECT r = bench::WindowRect(w);
-    EXPECT_EQ(r.right, 700) << "5 px short of the neighbour: moved to touch it";
-    EXPECT_EQ(r.top, 260) << "60 px from its top: no alignment";
+    RECT r = bench::WindowRect(w);
+    EXPECT_EQ(r.right, 700) << "1. 5 px short of the neighbour: moved to touch it";
+    EXPECT_EQ(r.top, 260) << "1. 60 px from its top: no alignment";
+    ::SetWindowPos(w, nullptr, 100, 260, 300, 200, SWP_NOZORDER);
+    ASSERT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).left == 100; }));
+    DragBy(target, w, HTRIGHT, 285, 0);
+    r = bench::WindowRect(w);
+    EXPECT_EQ(r.right, 700) << "2. sizing: 15 px from the neighbour's left edge, the right edge goes onto it";
+    EXPECT_EQ(r.left, 100) << "2. the other sides stay";
+    EXPECT_EQ(r.bottom, 460);
 }
 
 // Wine's monitor work area is the whole screen (it leaves out no taskbar) and the cursor cannot
