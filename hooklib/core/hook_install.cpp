@@ -114,8 +114,8 @@ QUORDLL_API HHOOK SetHook() {
     // Icons of the window kept from an earlier installation still reach it, so their windows keep
     // their slots. Windows behind icons of any other window could never be reached again: they
     // come back now, and the table starts empty.
-    if (b.DummyWnd == nullptr || b.DummyWnd != previousDummy) quor::RestoreAllFromTray();
     b.TrayStyleMsg = ::RegisterWindowMessageA("Quorvelle Tray Style");
+    if (b.DummyWnd == nullptr || b.DummyWnd != previousDummy) quor::RestoreAllFromTray();
     b.RollMsg = ::RegisterWindowMessageA("WM_ROLL");
     b.UnrollMsg = ::RegisterWindowMessageA("WM_UNROLL");
     b.LastActivity = 0;

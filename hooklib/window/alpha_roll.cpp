@@ -22,10 +22,9 @@ DWORD ThreadOf(HWND window) noexcept { return ::GetWindowThreadProcessId(window,
 
 // An entry is the window's only while the handle names a window of the thread that rolled it
 // up: a handle freed and given to a new window does not inherit the entry.
-int FindRolled(HWND window) noexcept {
+int FindRolled(HWND window, int count) noexcept {
     if (!window) return -1;
     const SharedBlock& b = Block();
-    const int count = CountOf(b.nRolled, kWindowTable);
     DWORD thread = 0;
     for (int i = 0; i < count; ++i) {
         if (b.RolledWnd[i] != window) continue;
@@ -107,7 +106,7 @@ void WheelAlphaStep(HWND window, int wheelDelta) noexcept {
     }
 }
 
-bool IsRolledUp(HWND window) noexcept { return FindRolled(window) >= 0; }
+bool IsRolledUp(HWND window) noexcept { return FindRolled(window, CountOf(Block().nRolled, kWindowTable)) >= 0; }
 
 int CaptionOnlyHeight(HWND window) noexcept {
     const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
@@ -133,12 +132,14 @@ void RollUp(HWND window) noexcept {
 
 void Unroll(HWND window) noexcept {
     SharedBlock& b = Block();
-    const int i = FindRolled(window);
+    // One reading of the count for the whole removal: another thread may empty the table meanwhile.
+    const int count = CountOf(b.nRolled, kWindowTable);
+    const int i = FindRolled(window, count);
     if (i < 0) return;
     RECT r{};
     ::GetWindowRect(window, &r);
     ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, b.RolledHeight[i], SWP_NOMOVE);
-    RemoveRolled(b, i, CountOf(b.nRolled, kWindowTable));
+    RemoveRolled(b, i, count);
 }
 
 void UnrollAll() noexcept {

@@ -61,10 +61,12 @@ void RestoreTraySlot(int slot) noexcept {
     const HWND window = b.TrayWnd[slot];
     if (!window) return;
     const LONG_PTR exStyle = b.TrayExStyle[slot];
+    const NotifyIconRecord icon = b.TrayIcon[slot];
     // The slot is free before the window hears of it: the restore messages come back through
-    // the hooks, which must find nothing left to restore.
+    // the hooks, which must find nothing left to restore. The record was copied first, since a
+    // free slot may be taken at once.
     b.TrayWnd[slot] = nullptr;
-    DeleteIcon(b.TrayIcon[slot]);
+    DeleteIcon(icon);
     if (!::IsWindow(window)) return;
     if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
         ShowOwnWindow(window, exStyle);

@@ -225,8 +225,10 @@ TEST(Tables, TrayLookupStopsAtTrayHigh) {
     EXPECT_EQ(quor::FindTraySlot(window.get()), -1) << "past the highest slot used";
     b.TrayHigh = 5;
     EXPECT_EQ(quor::FindTraySlot(window.get()), 5);
+    LocalWindow absent;
     b.TrayHigh = INT_MAX;
-    EXPECT_EQ(quor::FindTraySlot(nullptr), -1) << "no window is in no slot, whatever TrayHigh says";
+    EXPECT_EQ(quor::FindTraySlot(absent.get()), -1) << "a corrupted TrayHigh reads no further than the table";
+    EXPECT_EQ(quor::FindTraySlot(nullptr), -1) << "no window is in no slot";
     EXPECT_EQ(quor::FindFreeTraySlot(), 0);
 }
 
