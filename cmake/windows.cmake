@@ -9,16 +9,23 @@ add_compile_options(-Wall -Wextra)
 # Nothing but system DLLs at run time: the compiler's own libraries go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(win_libs user32 gdi32 shell32 comctl32 psapi advapi32 kernel32)
+set(win_libs user32 gdi32 shell32 comctl32 psapi advapi32 ole32 winmm kernel32)
+
+# What both deliverables call on the platform.
+file(GLOB platform_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+add_library(quor_platform STATIC ${platform_sources})
+target_include_directories(quor_platform PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(quor_platform PRIVATE -fno-exceptions)
+target_link_libraries(quor_platform PUBLIC ${win_libs})
 
 # The hook library's code, shared by the DLL and by the white-box tests.
 file(GLOB_RECURSE hooklib_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/hooklib/*.cpp)
 list(FILTER hooklib_sources EXCLUDE REGEX "hooklib/core/(library_app|exports|hook_install)\\.cpp$")
-add_library(quordll_core STATIC ${hooklib_sources} ${CMAKE_SOURCE_DIR}/platform/win_app.cpp)
+add_library(quordll_core STATIC ${hooklib_sources})
 target_include_directories(quordll_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(quordll_core PUBLIC QUORDLL_BUILD)
 target_compile_options(quordll_core PRIVATE -fno-exceptions)
-target_link_libraries(quordll_core PUBLIC ${win_libs})
+target_link_libraries(quordll_core PUBLIC quor_platform ${win_libs})
 
 add_library(Quordll SHARED
   hooklib/core/library_app.cpp
@@ -33,10 +40,9 @@ target_link_libraries(Quordll PRIVATE quordll_core)
 add_executable(Quorvelle WIN32
   app/resident/main.cpp
   app/settings/window_defaults.cpp
-  platform/win_app.cpp
   app/resources/quorvelle.rc)
 target_include_directories(Quorvelle PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(Quorvelle PRIVATE Quordll ${win_libs})
+target_link_libraries(Quorvelle PRIVATE Quordll quor_platform ${win_libs})
 # The deliverables ship without their debug information.
 target_link_options(Quordll PRIVATE -s)
 target_link_options(Quorvelle PRIVATE -s)

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   g++ googletest libgtest-dev
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
-  locales fonts-noto-cjk
+  locales fonts-noto-cjk pulseaudio
 )
 
 missing=()

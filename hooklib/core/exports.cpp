@@ -1,5 +1,6 @@
 // The library's exported setters and getters over the shared block.
 #include "hooklib/commands/laser_cursor.h"
+#include "hooklib/commands/slot_authority.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/quordll.h"
 #include "hooklib/window/tray_table.h"
@@ -99,7 +100,10 @@ QUORDLL_API void SetIgnoreExe(int index, const char* text) {
     CopyText(Entry(Block().IgnoreExe, index), text);
 }
 
-QUORDLL_API void SetMouseCut(int slot, const char* text) { CopyText(Entry(Block().MouseCut, slot), text); }
+QUORDLL_API void SetMouseCut(int slot, const char* text) {
+    CopyText(Entry(Block().MouseCut, slot), text);
+    quor::RecordAuthoritativeSlot(slot, text);
+}
 
 QUORDLL_API const char* GetMouseCutCmd(int index) {
     char(*entry)[quor::kTextSlot] = Entry(Block().MouseCutCmd, index);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "hooklib/commands/laser_cursor.h"
+#include "hooklib/commands/slot_authority.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/quordll.h"
@@ -84,6 +85,7 @@ QUORDLL_API HHOOK SetHook() {
     // towards a title-bar double-click.
     quor::AbandonDrag();
     b.LastCaptionClick = 0;
+    quor::EnsureSlotAuthority();
     if (!quor::Reinstall(b.MouseHook, WH_MOUSE, quor::MouseProc)) {
         quor::ShowSystemError(::GetLastError());
         quor::ShowError("Mouse hook");

@@ -166,11 +166,6 @@ struct SharedBlock {
 
     // Laser pointer.
     int32_t LaserState;
-
-    // Calls of the command executor, recorded until the command set replaces it.
-    int32_t ExecutorCalls;
-    int32_t ExecutorLastSlot;
-    HWND ExecutorLastWnd;
 };
 
 static_assert(sizeof(RECT) == sizeof(Rect) && offsetof(RECT, bottom) == offsetof(Rect, bottom));

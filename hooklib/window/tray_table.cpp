@@ -1,15 +1,100 @@
 #include "hooklib/window/tray_table.h"
 
+#include <cstring>
+#include <shellapi.h>
+
 #include "hooklib/core/shared_block.h"
+#include "hooklib/window/eligibility.h"
+#include "hooklib/window/tray_tip.h"
 
 namespace quor {
 namespace {
 
-void DeleteIcon(const NotifyIconRecord& icon) noexcept {
+bool OwnedByThisThread(HWND window) noexcept {
+    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
+}
+
+bool IsLeadByteOfThisCodePage(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
+
+// The window's small icon: its class's, else its module file's shell icon, else the question mark.
+HICON SmallIconOf(HWND window) noexcept {
+    const auto module = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    char text[1024] = {};
+    ::GetClassNameA(window, text, sizeof text);
+    WNDCLASSEXA cls{};
+    cls.cbSize = sizeof cls;
+    if (::GetClassInfoExA(module, text, &cls) && cls.hIconSm) return cls.hIconSm;
+    if (::GetModuleFileNameA(module, text, sizeof text)) {
+        SHFILEINFOA info{};
+        if (::SHGetFileInfoA(text, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
+            return info.hIcon;
+    }
+    return ::LoadIconA(nullptr, IDI_QUESTION);
+}
+
+// The title, asked without waiting long on a window of another thread.
+void TitleOf(HWND window, char (&title)[1024]) noexcept {
+    title[0] = '\0';
+    if (OwnedByThisThread(window)) {
+        ::GetWindowTextA(window, title, sizeof title);
+        return;
+    }
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof title, reinterpret_cast<LPARAM>(title), SMTO_ABORTIFHUNG,
+                               kForeignSendTimeoutMs, &length))
+        title[0] = '\0';
+    title[sizeof title - 1] = '\0';
+}
+
+NotifyIconRecord TrayIconFor(HWND window, int slot, HWND owner) noexcept {
+    NotifyIconRecord icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = owner;
+    icon.uID = static_cast<UINT>(slot);
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = kTrayCallbackBase + slot;
+    icon.hIcon = SmallIconOf(window);
+    char title[1024];
+    TitleOf(window, title);
+    // A long title is cut for the tip, never between the two bytes of one character.
+    const size_t length = DoubleByteSafeLength(title, sizeof icon.szTip - 1, IsLeadByteOfThisCodePage);
+    std::memcpy(icon.szTip, title, length);
+    icon.szTip[length] = '\0';
+    return icon;
+}
+
+bool NotifyShell(DWORD action, const NotifyIconRecord& icon) noexcept {
     NOTIFYICONDATAA record{};
     static_assert(sizeof record >= sizeof icon);
-    ::CopyMemory(&record, &icon, sizeof icon);
-    ::Shell_NotifyIconA(NIM_DELETE, &record);
+    std::memcpy(&record, &icon, sizeof icon);
+    return ::Shell_NotifyIconA(action, &record) != FALSE;
+}
+
+// Minimized, then hidden: from the window's own thread directly; a window of another thread is
+// asked without waiting long and hidden without waiting at all (its minimizing already set the
+// styles that the direct path writes).
+void HideIntoTray(HWND window) noexcept {
+    if (OwnedByThisThread(window)) {
+        ::SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ::ShowWindow(window, SW_HIDE);
+        const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
+        ::SetWindowLongPtrA(window, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_VISIBLE)) | WS_MINIMIZE);
+        return;
+    }
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &ignored);
+    ::ShowWindowAsync(window, SW_HIDE);
+}
+
+void DeleteIcon(const NotifyIconRecord& icon) noexcept { NotifyShell(NIM_DELETE, icon); }
+
+// The shell forgot every icon when its notification area was made anew: give back ours.
+void AddRecordedIcons() noexcept {
+    SharedBlock& b = Block();
+    for (int i = 0; i < kWindowTable; ++i) {
+        const HWND window = b.TrayWnd[i];
+        if (window && ::IsWindow(window)) NotifyShell(NIM_ADD, b.TrayIcon[i]);
+    }
 }
 
 // A window of this thread is shown and told directly, as the shell's own restore does.
@@ -81,7 +166,22 @@ void RestoreAllFromTray() noexcept {
     Block().TrayHigh = 0;
 }
 
-void MinimizeToTray(HWND) noexcept {}
+void MinimizeToTray(HWND window) noexcept {
+    SharedBlock& b = Block();
+    if (!b.TaskTray || !window) return;
+    const int slot = FindFreeTraySlot();
+    if (slot < 0 || !HasMinimizeBox(window) || ::GetParent(window) != nullptr) return;
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
+    const NotifyIconRecord icon = TrayIconFor(window, slot, b.DummyWnd);
+    // The icon comes first: the minimize below comes back through the message hooks, and a
+    // second call made from there finds the same slot and fails to add the same icon.
+    if (!NotifyShell(NIM_ADD, icon)) return;
+    HideIntoTray(window);
+    b.TrayIcon[slot] = icon;
+    b.TrayExStyle[slot] = exStyle;
+    b.TrayWnd[slot] = window;
+    if (CountOf(b.TrayHigh, kWindowTable - 1) < slot) b.TrayHigh = slot;
+}
 
 void ApplyTaskTraySetting(int value) noexcept {
     SharedBlock& b = Block();
@@ -98,6 +198,8 @@ void ApplyTaskTraySetting(int value) noexcept {
 }
 
 LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    if (msg == taskbarCreated && taskbarCreated != 0) AddRecordedIcons();
     if (msg >= kTrayCallbackBase && msg < kTrayCallbackBase + kWindowTable &&
         (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP || lParam == WM_MBUTTONUP) && wParam < kWindowTable)
         RestoreTraySlot(static_cast<int>(wParam));  // the icon's id is its slot

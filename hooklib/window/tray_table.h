@@ -14,15 +14,16 @@ void RestoreTraySlot(int slot) noexcept;
 void RestoreFromTray(HWND window) noexcept;
 void RestoreAllFromTray() noexcept;
 
-// Hiding a window into the notification area arrives with the tray feature itself;
-// until then the callers reach this and nothing is hidden.
+// Hides a top-level window with a minimize box behind an icon of its own, in the first free slot.
 void MinimizeToTray(HWND window) noexcept;
 
 // Stores the TaskTray setting with its transitions: off restores every hidden window,
 // on after off starts from empty tables.
 void ApplyTaskTraySetting(int value) noexcept;
 
-// Window procedure of the hidden "QuorDummy" window that owns the icons.
+// Window procedure of the hidden "QuorDummy" window that owns the icons: a click on an icon
+// restores its window, and "TaskbarCreated" (the shell made its notification area anew) gives
+// back every recorded icon.
 LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
 }  // namespace quor

@@ -1,7 +1,110 @@
 #include "hooklib/window/wheel_redirect.h"
 
-namespace quor {
+#include <cstring>
 
-bool RedirectWheel(const MOUSEHOOKSTRUCTEX&) noexcept { return false; }
+#include "hooklib/core/shared_block.h"
+#include "hooklib/window/eligibility.h"
+#include "hooklib/window/virtual_screen.h"
+#include "platform/audio_volume.h"
+
+namespace quor {
+namespace {
+
+bool IsFocusClass(const char* cls) noexcept {
+    static constexpr const char* kClasses[] = {
+        "SysTreeView32", "SysListView32", "Internet Explorer_TridentCmboBx", "Internet Explorer_Server",
+        "ListBox",       "ComboBox",      "TListBox",                       "TComboBox",
+        "TTreeView",     "THogeTextView", "THogeListView",                  "REComboBox20W",
+        "EditorClient",  "TMyListBox",
+    };
+    for (const char* c : kClasses)
+        if (std::strcmp(cls, c) == 0) return true;
+    return false;
+}
+
+// The focus belongs to a thread's input: a window of another thread is given it by joining that
+// input for the moment (neither thread waits for the other).
+void FocusWindow(HWND window) noexcept {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    const DWORD self = ::GetCurrentThreadId();
+    if (thread == self || thread == 0) {
+        ::SetFocus(window);
+        return;
+    }
+    if (!::AttachThreadInput(self, thread, TRUE)) return;
+    ::SetFocus(window);
+    ::AttachThreadInput(self, thread, FALSE);
+}
+
+bool ClassIs(const char* cls, const char* name) noexcept { return std::strcmp(cls, name) == 0; }
+
+// From `c` up through its parents: after the window took the foreground, an "XLMAIN" ancestor
+// comes to the front, or an MDI child to the top of its siblings.
+void RaiseAncestors(HWND c) noexcept {
+    for (int depth = 0; depth < 256 && (c = ::GetParent(c)) != nullptr; ++depth) {
+        char cls[256] = {};
+        ::GetClassNameA(c, cls, sizeof cls);
+        if (ClassIs(cls, "XLMAIN")) {
+            ::SetForegroundWindow(c);
+            return;
+        }
+        if (IsMdiChild(c)) {
+            ::BringWindowToTop(c);
+            return;
+        }
+    }
+}
+
+// Brings the window under the cursor forward and gives the focus to the scrollable control in it.
+void ActivateUnderCursor(HWND c, HWND top) noexcept {
+    for (int depth = 0; depth < 256 && c != nullptr; ++depth) {
+        char cls[256] = {};
+        ::GetClassNameA(c, cls, sizeof cls);
+        if (ClassIs(cls, "ComboLBox")) return;
+        if (IsFocusClass(cls) || (::GetWindowLongPtrA(c, GWL_STYLE) & WS_VSCROLL)) FocusWindow(c);
+        if (IsMdiChild(c)) {
+            ::SetForegroundWindow(top);
+            ::BringWindowToTop(c);
+            return;
+        }
+        if (::SetForegroundWindow(c)) {
+            RaiseAncestors(c);
+            return;
+        }
+        c = ::GetParent(c);
+    }
+}
+
+}  // namespace
+
+bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept {
+    const SharedBlock& b = Block();
+    const short delta = static_cast<short>(HIWORD(m.mouseData));
+    // The place the wheel turned at, which the message carries (asked again, the cursor may have
+    // moved on, and Wine may answer from the X pointer).
+    const POINT pt = m.pt;
+    const HWND w = ::WindowFromPoint(pt);
+    const HWND active = ::GetActiveWindow();
+    const HWND top = TopLevelAncestor(w);
+    char topClass[256] = {};
+    if (top) ::GetClassNameA(top, topClass, sizeof topClass);
+    if (ClassIs(topClass, "Shell_TrayWnd")) {
+        if (!b.VD) return false;
+        SwitchVirtualScreen(static_cast<short>(delta / WHEEL_DELTA));
+        return true;
+    }
+    if (w != nullptr && w == b.DeskListView) {
+        if (!b.Volume) return false;
+        // In 64 bits: the step per notch is a setting any process can write.
+        const long long step = static_cast<long long>(delta / WHEEL_DELTA) * b.VolumeDelta;
+        ChangeVolume(static_cast<int>(step > 65535 ? 65535 : (step < -65535 ? -65535 : step)));
+        return true;
+    }
+    if (b.RedirectActive && w != nullptr && w != active) ActivateUnderCursor(w, top);
+    if (w != nullptr)
+        ::PostMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
+                       MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+    return true;
+}
 
 }  // namespace quor

@@ -3,9 +3,10 @@
 
 namespace quor {
 
-// Offers a wheel message to the redirection feature; true when it handled it.
-// Wheel redirection and the virtual screens arrive with their own feature; until then
-// nothing is taken and the wheel goes on to its window.
+// Offers a wheel message to the redirection: over the taskbar it switches the virtual screen,
+// over the desktop icons it changes the volume, anywhere else the notch is posted to the window
+// under the cursor (which, with RedirectActive, is activated first). True when it took the wheel,
+// which is then swallowed.
 bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept;
 
 }  // namespace quor

@@ -8,7 +8,9 @@
 #     closes a desktop a second after its last program leaves, and a desktop made anew for each
 #     test program sends stray mouse moves while it comes up;
 #   - a private WINEPREFIX in STATE_DIR (created once, reused);
-#   - the ja_JP.UTF-8 locale (code page 932) and a 1280x1024 Wine virtual desktop.
+#   - the ja_JP.UTF-8 locale (code page 932) and a 1280x1024 Wine virtual desktop;
+#   - a PulseAudio server of its own with a null sink, on a runtime folder in STATE_DIR, which
+#     gives Wine's winmm a real mixer.
 set -euo pipefail
 
 usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--keeper PROGRAM.exe]"
@@ -67,8 +69,11 @@ start() {
     export DISPLAY
     wait_for 20 xdpyinfo -display "$DISPLAY" || { echo "bench: Xvfb did not start" >&2; exit 1; }
   fi
+  start_sound
+  export XDG_RUNTIME_DIR=$sound_dir
   {
     echo "export DISPLAY='$DISPLAY'"
+    echo "export XDG_RUNTIME_DIR='$sound_dir'"
     echo "export XVFB_PID='$xvfb_pid'"
     # Only on our own X server is the pointer ours to park.
     if [ -n "$xvfb_pid" ]; then echo "export QUOR_PARK_POINTER='$park_x $park_y'"; fi
@@ -108,6 +113,17 @@ start() {
   echo "bench: up on $DISPLAY, prefix $WINEPREFIX"
 }
 
+sound_dir=$state_dir/sound
+
+start_sound() {
+  mkdir -p "$sound_dir"
+  chmod 700 "$sound_dir"
+  XDG_RUNTIME_DIR=$sound_dir pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+    --load="module-null-sink sink_name=quor" --load=module-native-protocol-unix \
+    >"$state_dir/pulseaudio.log" 2>&1 || { echo "bench: PulseAudio did not start" >&2; exit 1; }
+  wait_for 10 test -S "$sound_dir/pulse/native" || { echo "bench: no PulseAudio socket" >&2; exit 1; }
+}
+
 park_pointer() {
   if [ -n "${xvfb_pid:-}" ]; then xdotool mousemove --screen 0 $park_x $park_y >/dev/null 2>&1 || true; fi
 }
@@ -118,6 +134,7 @@ stop() {
   source "$state_file"
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
+  XDG_RUNTIME_DIR=$sound_dir pulseaudio --kill 2>/dev/null || true
   if [ -n "${XVFB_PID:-}" ]; then
     kill "$XVFB_PID" 2>/dev/null || true
     wait_for 10 bash -c "! kill -0 $XVFB_PID" || kill -9 "$XVFB_PID" 2>/dev/null || true

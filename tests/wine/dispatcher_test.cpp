@@ -26,7 +26,6 @@ protected:
         bench::ResetSettings();
         resident_ = std::make_unique<bench::ResidentThread>();
         ASSERT_EQ(bench::Block().DeskListView, desktop_->listView());
-        bench::Block().ExecutorCalls = 0;
     }
     void TearDown() override {
         resident_.reset();
@@ -63,32 +62,34 @@ void WithMods(Mods m, F gesture) {
     gesture();
 }
 
-bool ExecutorCalledWith(int calls, int slot, HWND window) {
-    const quor::SharedBlock& b = bench::Block();
-    return bench::WaitFor([&] { return b.ExecutorCalls >= calls; }, 2000) && b.ExecutorCalls == calls &&
-           b.ExecutorLastSlot == slot && b.ExecutorLastWnd == window;
+// Every slot of a place holds the marking command line.
+void MarkAll(int base) {
+    for (int offset = 0; offset < 4; ++offset) bench::SetMarkingSlot(base + offset);
 }
 
 TEST_F(DesktopTest, EmptySpotDoubleClickAndMiddlePressRunSlots0To7) {
-    int calls = 0;
+    MarkAll(0);
+    MarkAll(4);
     for (Mods m : kAllMods) {
         const POINT p = Empty();
+        SetShowDesk(0);
         WithMods(m, [&] { bench::DoubleClick(p.x + 12 * m.offset(), p.y); });
-        desktop_->SyncInput();
-        EXPECT_TRUE(ExecutorCalledWith(++calls, 0 + m.offset(), nullptr)) << "double-click, slot " << m.offset();
+        EXPECT_TRUE(bench::SlotRan(0 + m.offset())) << "double-click, slot " << m.offset();
+        SetShowDesk(0);
         WithMods(m, [&] { bench::Click(p.x + 40 + 12 * m.offset(), p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
-        desktop_->SyncInput();
-        EXPECT_TRUE(ExecutorCalledWith(++calls, 4 + m.offset(), nullptr)) << "middle, slot " << 4 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(4 + m.offset())) << "middle, slot " << 4 + m.offset();
     }
+    desktop_->SyncInput();
     EXPECT_EQ(desktop_->Count(WM_LBUTTONDBLCLK, true), 4) << "the desktop still gets its double-clicks";
     EXPECT_EQ(desktop_->Count(WM_MBUTTONDOWN, true), 4);
 }
 
 TEST_F(DesktopTest, DoubleClickOnAnIconRunsNothing) {
+    MarkAll(0);
     const POINT p = Icon();
     bench::DoubleClick(p.x, p.y);
     desktop_->SyncInput();
-    EXPECT_EQ(bench::Block().ExecutorCalls, 0);
+    EXPECT_TRUE(bench::NothingRan());
     EXPECT_EQ(desktop_->Count(WM_LBUTTONDBLCLK, true), 1);
 }
 
@@ -134,13 +135,18 @@ protected:
 };
 
 TEST_F(PeekingDesktopTest, ShortcutsOfAProgramThatPeeksRunOnce) {
+    MarkAll(0);
+    MarkAll(4);
     const POINT p = Empty();
     bench::DoubleClick(p.x, p.y);
     desktop_->SyncInput();
-    EXPECT_TRUE(ExecutorCalledWith(1, 0, nullptr)) << "1. desktop double-click";
+    EXPECT_TRUE(bench::SlotRan(0)) << "1. desktop double-click";
+    EXPECT_FALSE(bench::WaitFor([] { return bench::Block().ShowDesk != bench::kMarkBase; }, 1500)) << "1. once";
+    SetShowDesk(0);
     bench::Click(p.x + 40, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     desktop_->SyncInput();
-    EXPECT_TRUE(ExecutorCalledWith(2, 4, nullptr)) << "2. desktop middle press";
+    EXPECT_TRUE(bench::SlotRan(4)) << "2. desktop middle press";
+    EXPECT_FALSE(bench::WaitFor([] { return bench::Block().ShowDesk != bench::kMarkBase + 4; }, 1500)) << "2. once";
     EXPECT_EQ(desktop_->Count(WM_LBUTTONDBLCLK, true), 1) << "the desktop still gets its double-click";
 }
 
@@ -149,24 +155,30 @@ class ShortcutTest : public bench::HookedTest {};
 TEST_F(ShortcutTest, TitleBarMiddlePressRunsSlots8To11AndIsAlwaysSwallowed) {
     TargetProcess target(At("middle", {200, 200, 600, 500}));
     const HWND w = target.window();
-    int calls = 0;
+    const POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::Click(p.x, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    target.SyncInput();
+    EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 0) << "1. swallowed even with no command in the slot";
+    MarkAll(8);
     for (Mods m : kAllMods) {
-        const POINT p = bench::HitPoint(w, HTCAPTION);
-        WithMods(m, [&] { bench::Click(p.x + 12 * m.offset(), p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
-        target.SyncInput();
-        EXPECT_TRUE(ExecutorCalledWith(++calls, 8 + m.offset(), w)) << "slot " << 8 + m.offset();
+        SetShowDesk(0);
+        WithMods(m, [&] { bench::Click(p.x + 12 * (m.offset() + 1), p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
+        EXPECT_TRUE(bench::SlotRan(8 + m.offset())) << "2. slot " << 8 + m.offset();
     }
-    EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 0) << "swallowed even with no command in the slot";
+    target.SyncInput();
+    EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 0) << "2. swallowed";
 }
 
 TEST_F(ShortcutTest, TitleBarMiddlePressOfAProgramThatPeeksRunsOnce) {
     WindowSpec spec = At("peeking middle", {200, 200, 600, 500});
     spec.peekFirst = true;
     TargetProcess target(spec);
+    bench::SetMarkingSlot(8);
     const POINT p = bench::HitPoint(target.window(), HTCAPTION);
     bench::Click(p.x, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    EXPECT_TRUE(bench::SlotRan(8));
+    EXPECT_FALSE(bench::WaitFor([] { return bench::Block().ShowDesk != bench::kMarkBase + 8; }, 1500)) << "once";
     target.SyncInput();
-    EXPECT_TRUE(ExecutorCalledWith(1, 8, target.window()));
     EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 0);
 }
 
@@ -176,19 +188,17 @@ TEST_F(ShortcutTest, TitleBarRightPressRunsSlots12To15) {
     const POINT p = bench::HitPoint(w, HTCAPTION);
     bench::Click(p.x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     target.SyncInput();
-    EXPECT_TRUE(ExecutorCalledWith(1, 12, w));
     EXPECT_EQ(target.Count(WM_NCRBUTTONDOWN), 1) << "1. no command: the press is delivered";
 
-    int calls = 1;
+    MarkAll(12);
     for (Mods m : kAllMods) {
-        SetMouseCut(12 + m.offset(), "notepad.exe");
+        SetShowDesk(0);
         target.ResetCounts();
         // Each press lands elsewhere on the caption: two at one point would make a double-click.
         const int x = p.x + 12 * (m.offset() + 1);
         WithMods(m, [&] { bench::Click(x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); });
+        EXPECT_TRUE(bench::SlotRan(12 + m.offset())) << "2. slot " << 12 + m.offset();
         target.SyncInput();
-        EXPECT_TRUE(ExecutorCalledWith(++calls, 12 + m.offset(), w))
-            << "2. slot " << 12 + m.offset() << " (last slot " << LastSlot() << ", calls " << ExecutorCalls() << ")";
         EXPECT_EQ(target.Count(WM_NCRBUTTONDOWN) + target.Count(WM_RBUTTONDOWN), 0) << "2. press swallowed";
         EXPECT_EQ(target.Count(WM_NCRBUTTONUP) + target.Count(WM_RBUTTONUP), 0) << "2. and its release";
     }
@@ -200,28 +210,31 @@ TEST_F(ShortcutTest, TaskbarDoubleClickAndMiddlePressRunSlots16To23) {
     spec.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;  // a taskbar does not maximize
     TargetProcess taskbar(spec);
     const HWND w = taskbar.window();
-    int calls = 0;
+    MarkAll(16);
+    MarkAll(20);
     for (Mods m : kAllMods) {
         const POINT p = bench::HitPoint(w, HTCAPTION);
+        SetShowDesk(0);
         WithMods(m, [&] { bench::DoubleClick(p.x + 60 * m.offset(), p.y); });
-        taskbar.SyncInput();
-        EXPECT_TRUE(ExecutorCalledWith(++calls, 16 + m.offset(), nullptr)) << "double-click, slot " << 16 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(16 + m.offset())) << "double-click, slot " << 16 + m.offset();
+        SetShowDesk(0);
         WithMods(m, [&] { bench::Click(p.x + 12 * m.offset(), p.y + 40, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
-        taskbar.SyncInput();
-        EXPECT_TRUE(ExecutorCalledWith(++calls, 20 + m.offset(), nullptr)) << "middle, slot " << 20 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(20 + m.offset())) << "middle, slot " << 20 + m.offset();
     }
+    taskbar.SyncInput();
     EXPECT_EQ(taskbar.Count(WM_MBUTTONDOWN), 4) << "the taskbar still gets its middle presses";
 }
 
 TEST_F(ShortcutTest, UnAvailablePassesEverything) {
     TargetProcess target(At("paused", {200, 200, 600, 500}));
     const HWND w = target.window();
+    MarkAll(8);
     SetUnAvailable(1);
     const POINT p = bench::HitPoint(w, HTCAPTION);
     bench::Click(p.x, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     bench::Click(p.x + 30, p.y);
     target.SyncInput();
-    EXPECT_EQ(ExecutorCalls(), 0);
+    EXPECT_TRUE(bench::NothingRan());
     EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 1);
     EXPECT_EQ(target.Count(WM_NCLBUTTONDOWN), 1) << "the drag engine is paused too";
 }

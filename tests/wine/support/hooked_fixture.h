@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "hooklib/quordll.h"
@@ -104,6 +105,23 @@ inline void ResetSettings() {
     SetnIgnore(0);
     SetnIgnoreExe(0);
     for (int slot = 0; slot < quor::kMouseCutSlots; ++slot) SetMouseCut(slot, GetMouseCutCmd(0));
+    SetShowDesk(0);
+}
+
+// A slot's command seen from outside: the slot holds the command line "qmark.exe N", a helper
+// that stores N in the library's ShowDesk (a setting the library itself never reads), N being
+// 100 + the slot; the command ran once ShowDesk says so.
+constexpr int kMarkBase = 100;
+
+inline void SetMarkingSlot(int slot) {
+    SetMouseCut(slot, ("qmark.exe " + std::to_string(kMarkBase + slot)).c_str());
+}
+inline bool SlotRan(int slot, int timeoutMs = 5000) {
+    return WaitFor([&] { return Block().ShowDesk == kMarkBase + slot; }, timeoutMs);
+}
+// No command ran within a while: what should not happen is given the time it would take.
+inline bool NothingRan(int timeoutMs = 1500) {
+    return !WaitFor([] { return Block().ShowDesk != 0; }, timeoutMs);
 }
 
 class HookedTest : public ::testing::Test {
@@ -112,8 +130,6 @@ protected:
         ResetSettings();
         resident_ = std::make_unique<ResidentThread>();
         ASSERT_NE(resident_->hook(), nullptr);
-        Block().ExecutorCalls = 0;
-        Block().ExecutorLastSlot = -1;
     }
     void TearDown() override {
         // Release anything a failed step left pressed.
@@ -122,9 +138,6 @@ protected:
         ResetSettings();
     }
     std::unique_ptr<ResidentThread> resident_;
-    static int ExecutorCalls() { return Block().ExecutorCalls; }
-    static int LastSlot() { return Block().ExecutorLastSlot; }
-    static HWND LastWindow() { return Block().ExecutorLastWnd; }
 };
 
 }  // namespace bench

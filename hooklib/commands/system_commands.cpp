@@ -1,0 +1,100 @@
+#include "hooklib/commands/system_commands.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "hooklib/core/shared_block.h"
+#include "hooklib/window/eligibility.h"
+#include "platform/unique_any.h"
+
+namespace quor {
+namespace {
+
+void Key(BYTE vk, bool down) noexcept { ::keybd_event(vk, 0, down ? 0 : KEYEVENTF_KEYUP, 0); }
+
+void EnablePrivilege(HANDLE token) noexcept {
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+        ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+}
+
+}  // namespace
+
+void StartCommandLine(const char* text) noexcept {
+    // CreateProcess may write into the command line: it gets a copy.
+    char commandLine[kTextSlot];
+    std::snprintf(commandLine, sizeof commandLine, "%.255s", text ? text : "");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                          &startup, &process))
+        return;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
+void ShowDesktop() noexcept {
+    SharedBlock& b = Block();
+    const int32_t disabled = b.DisableKeyWin;
+    b.DisableKeyWin = 0;
+    Key(VK_LWIN, true);
+    Key('D', true);
+    Key('D', false);
+    Key(VK_LWIN, false);
+    b.DisableKeyWin = disabled;
+}
+
+void OpenTaskManager() noexcept {
+    Key(VK_CONTROL, true);
+    Key(VK_SHIFT, true);
+    Key(VK_ESCAPE, true);
+    Key(VK_ESCAPE, false);
+    Key(VK_SHIFT, false);
+    Key(VK_CONTROL, false);
+}
+
+void OpenHotplugDialog() noexcept { StartCommandLine("rundll32 shell32.dll,Control_RunDLL hotplug.dll"); }
+
+void OpenShellFolder(const char* parameters) noexcept {
+    ::ShellExecuteA(nullptr, "open", "explorer.exe", parameters, nullptr, SW_SHOWNORMAL);
+}
+
+void StartScreenSaver() noexcept {
+    ::Sleep(500);
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(Block().DeskListView, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG,
+                          kForeignSendTimeoutMs, &ignored);
+    for (int i = 0; i < 10; ++i) {
+        ::Sleep(50);
+        ::SetCursor(nullptr);
+    }
+}
+
+void TurnMonitorOff() noexcept {
+    ::Sleep(500);
+    // Told to every top-level window without waiting: one hung window would hold us here for good.
+    ::SendNotifyMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+}
+
+int EnableShutdownPrivilege() noexcept {
+    HANDLE raw = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return -1;
+    unique_handle token(raw);
+    EnablePrivilege(token.get());
+    return ::GetLastError() == ERROR_SUCCESS ? 0 : -1;
+}
+
+void SuspendSystem(BOOL suspend) noexcept {
+    HANDLE raw = nullptr;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &raw)) {
+        unique_handle token(raw);
+        EnablePrivilege(token.get());
+    }
+    ::SetSystemPowerState(suspend, FALSE);
+}
+
+}  // namespace quor

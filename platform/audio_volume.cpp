@@ -1,0 +1,262 @@
+#include "platform/audio_volume.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <mmdeviceapi.h>
+#include <endpointvolume.h>
+
+#include <cmath>
+
+#include "platform/volume_scale.h"
+
+namespace quor {
+namespace {
+
+constexpr DWORD kNoControl = 0xFFFFFFFF;
+
+// This process's mixer: opened on first use and never closed, the ids looked up once.
+struct MixerState {
+    HMIXER mixer = nullptr;
+    DWORD volumeId = kNoControl;
+    DWORD volumeMin = 0;
+    DWORD volumeMax = 0;
+    DWORD muteId = kNoControl;
+};
+MixerState g_mixer;
+VolumeBackend g_backend = VolumeBackend::kUndecided;
+
+const CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
+const IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
+const IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
+
+// COM for one call, in whatever thread calls (a hook runs in other programs' threads): the
+// thread keeps the apartment it had, and what we started we end.
+class ComScope {
+public:
+    ComScope() noexcept : hr_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(hr_)) ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    bool usable() const noexcept { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
+
+private:
+    HRESULT hr_;
+};
+
+template <typename T>
+class ComRef {
+public:
+    ComRef() noexcept = default;
+    ~ComRef() {
+        if (p_) p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T** put() noexcept { return &p_; }
+    void** put_void() noexcept { return reinterpret_cast<void**>(&p_); }
+    T* operator->() const noexcept { return p_; }
+    T& operator*() const noexcept { return *p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+enum class Outcome { kDone, kFailed, kUnavailable };
+
+Outcome OutcomeOf(HRESULT hr) noexcept {
+    if (SUCCEEDED(hr)) return Outcome::kDone;
+    return hr == E_NOTIMPL ? Outcome::kUnavailable : Outcome::kFailed;
+}
+
+// Runs `op` on the default render endpoint's volume; kUnavailable when there is no such
+// interface or the operation is not implemented.
+template <typename Op>
+Outcome OnEndpoint(Op op) noexcept {
+    ComScope com;
+    if (!com.usable()) return Outcome::kUnavailable;
+    ComRef<IMMDeviceEnumerator> enumerator;
+    if (FAILED(::CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator,
+                                  enumerator.put_void())))
+        return Outcome::kUnavailable;
+    ComRef<IMMDevice> device;
+    if (FAILED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.put())))
+        return Outcome::kUnavailable;
+    ComRef<IAudioEndpointVolume> volume;
+    if (FAILED(device->Activate(kIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr, volume.put_void())))
+        return Outcome::kUnavailable;
+    return op(*volume);
+}
+
+unsigned LevelFromScalar(float scalar) noexcept {
+    if (!(scalar > 0.0f)) return 0;
+    if (scalar >= 1.0f) return kMaxLevel;
+    return static_cast<unsigned>(std::lround(scalar * kMaxLevel));
+}
+
+float ScalarFromLevel(unsigned level) noexcept {
+    return static_cast<float>(level > kMaxLevel ? kMaxLevel : level) / kMaxLevel;
+}
+
+// The endpoint is chosen when it reads and writes both controls; the writes put back what was
+// read, so choosing changes nothing a person hears.
+Outcome ProbeEndpoint() noexcept {
+    return OnEndpoint([](IAudioEndpointVolume& v) {
+        float scalar = 0.0f;
+        BOOL muted = FALSE;
+        HRESULT hr = v.GetMasterVolumeLevelScalar(&scalar);
+        if (SUCCEEDED(hr)) hr = v.SetMasterVolumeLevelScalar(scalar, nullptr);
+        if (SUCCEEDED(hr)) hr = v.GetMute(&muted);
+        if (SUCCEEDED(hr)) hr = v.SetMute(muted, nullptr);
+        return OutcomeOf(hr);
+    });
+}
+
+bool UseEndpoint() noexcept {
+    if (g_backend == VolumeBackend::kUndecided)
+        g_backend = ProbeEndpoint() == Outcome::kDone ? VolumeBackend::kEndpoint : VolumeBackend::kMixer;
+    return g_backend == VolumeBackend::kEndpoint;
+}
+
+int DoneOn(Outcome outcome) noexcept { return outcome == Outcome::kDone ? 1 : 0; }
+
+// The winmm mixer's control lookup: the speakers line, then one control of the given type.
+bool FindMixerControl(DWORD type, MIXERCONTROLA& control) noexcept {
+    if (!EnsureMixer()) return false;
+    MIXERLINEA line{};
+    line.cbStruct = sizeof line;
+    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    const auto mixer = reinterpret_cast<HMIXEROBJ>(g_mixer.mixer);
+    if (::mixerGetLineInfoA(mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
+        MMSYSERR_NOERROR)
+        return false;
+    MIXERLINECONTROLSA controls{};
+    controls.cbStruct = sizeof controls;
+    controls.dwLineID = line.dwLineID;
+    controls.dwControlType = type;
+    controls.cControls = 1;
+    controls.cbmxctrl = sizeof control;
+    controls.pamxctrl = &control;
+    control.cbStruct = sizeof control;
+    return ::mixerGetLineControlsA(mixer, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
+           MMSYSERR_NOERROR;
+}
+
+// One 4-byte value of a control, all channels as one.
+bool MixerDetail(DWORD control, DWORD& value, bool write) noexcept {
+    MIXERCONTROLDETAILS details{};
+    details.cbStruct = sizeof details;
+    details.dwControlID = control;
+    details.cChannels = 1;
+    details.cbDetails = sizeof value;
+    details.paDetails = &value;
+    const auto mixer = reinterpret_cast<HMIXEROBJ>(g_mixer.mixer);
+    const MMRESULT result = write ? ::mixerSetControlDetails(mixer, &details, MIXER_OBJECTF_HMIXER)
+                                  : ::mixerGetControlDetailsA(mixer, &details, MIXER_OBJECTF_HMIXER);
+    return result == MMSYSERR_NOERROR;
+}
+
+int MixerReadLevel(unsigned& level) noexcept {
+    DWORD value = 0;
+    uint32_t result = 0;
+    if (!FindVolumeControl() || !MixerDetail(g_mixer.volumeId, value, false) ||
+        !LevelFromValue(value, g_mixer.volumeMin, g_mixer.volumeMax, result))
+        return 0;
+    level = result;
+    return 1;
+}
+
+int MixerWriteLevel(unsigned level) noexcept {
+    if (!FindVolumeControl() || g_mixer.volumeMax <= g_mixer.volumeMin) return 0;
+    DWORD value = ValueFromLevel(level, g_mixer.volumeMin, g_mixer.volumeMax);
+    return MixerDetail(g_mixer.volumeId, value, true) ? 1 : 0;
+}
+
+int MixerReadMute(unsigned& muted) noexcept {
+    DWORD value = 0;
+    if (!FindMuteControl() || !MixerDetail(g_mixer.muteId, value, false)) return 0;
+    muted = value;
+    return 1;
+}
+
+int MixerWriteMute(unsigned muted) noexcept {
+    DWORD value = muted;
+    return FindMuteControl() && MixerDetail(g_mixer.muteId, value, true) ? 1 : 0;
+}
+
+}  // namespace
+
+int EnsureMixer() noexcept {
+    if (g_mixer.mixer) return 1;
+    HMIXER mixer = nullptr;
+    if (::mixerOpen(&mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) return 0;
+    g_mixer.mixer = mixer;
+    MIXERCAPSA caps{};
+    return ::mixerGetDevCapsA(reinterpret_cast<UINT_PTR>(mixer), &caps, sizeof caps) == MMSYSERR_NOERROR ? 1 : 0;
+}
+
+int FindVolumeControl() noexcept {
+    if (g_mixer.volumeId != kNoControl) return 1;
+    MIXERCONTROLA control{};
+    if (!FindMixerControl(MIXERCONTROL_CONTROLTYPE_VOLUME, control)) return 0;
+    g_mixer.volumeMin = control.Bounds.dwMinimum;
+    g_mixer.volumeMax = control.Bounds.dwMaximum;
+    g_mixer.volumeId = control.dwControlID;
+    return 1;
+}
+
+int FindMuteControl() noexcept {
+    if (g_mixer.muteId != kNoControl) return 1;
+    MIXERCONTROLA control{};
+    if (!FindMixerControl(MIXERCONTROL_CONTROLTYPE_MUTE, control)) return 0;
+    g_mixer.muteId = control.dwControlID;
+    return 1;
+}
+
+int ReadVolumeLevel(unsigned& level) noexcept {
+    if (!UseEndpoint()) return MixerReadLevel(level);
+    return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) {
+        float scalar = 0.0f;
+        const HRESULT hr = v.GetMasterVolumeLevelScalar(&scalar);
+        if (SUCCEEDED(hr)) level = LevelFromScalar(scalar);
+        return OutcomeOf(hr);
+    }));
+}
+
+int WriteVolumeLevel(unsigned level) noexcept {
+    if (!UseEndpoint()) return MixerWriteLevel(level);
+    return DoneOn(OnEndpoint(
+        [&](IAudioEndpointVolume& v) { return OutcomeOf(v.SetMasterVolumeLevelScalar(ScalarFromLevel(level), nullptr)); }));
+}
+
+int ReadMute(unsigned& value) noexcept {
+    if (!UseEndpoint()) return MixerReadMute(value);
+    return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) {
+        BOOL muted = FALSE;
+        const HRESULT hr = v.GetMute(&muted);
+        if (SUCCEEDED(hr)) value = muted ? 1 : 0;
+        return OutcomeOf(hr);
+    }));
+}
+
+int WriteMute(unsigned value) noexcept {
+    if (!UseEndpoint()) return MixerWriteMute(value);
+    return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) { return OutcomeOf(v.SetMute(value ? TRUE : FALSE, nullptr)); }));
+}
+
+int ChangeVolume(int step) noexcept {
+    unsigned level = 0;
+    if (!ReadVolumeLevel(level)) return 0;
+    return WriteVolumeLevel(SteppedLevel(level, step));
+}
+
+int ToggleMute() noexcept {
+    unsigned value = 0;
+    if (!ReadMute(value)) return 0;
+    return WriteMute(value == 0 ? 1 : 0);
+}
+
+VolumeBackend ActiveVolumeBackend() noexcept { return g_backend; }
+
+}  // namespace quor
