@@ -70,8 +70,10 @@ void SendToWindow(HWND window, UINT msg, WPARAM wParam) noexcept {
 }
 
 void PlaceInZOrder(HWND window, HWND after) noexcept {
-    const UINT async = OwnedByThisThread(window) ? 0 : SWP_ASYNCWINDOWPOS;
-    ::SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | async);
+    UINT flags = SWP_NOSIZE | SWP_NOMOVE | (OwnedByThisThread(window) ? 0 : SWP_ASYNCWINDOWPOS);
+    // A window sent to the bottom is not activated: Wine raises an activated window to the top again.
+    if (after == HWND_BOTTOM) flags |= SWP_NOACTIVATE;
+    ::SetWindowPos(window, after, 0, 0, 0, 0, flags);
 }
 
 int CloseTheWindow(HWND window) noexcept {

@@ -132,14 +132,16 @@ void RollUp(HWND window) noexcept {
 
 void Unroll(HWND window) noexcept {
     SharedBlock& b = Block();
-    // One reading of the count for the whole removal: another thread may empty the table meanwhile.
-    const int count = CountOf(b.nRolled, kWindowTable);
-    const int i = FindRolled(window, count);
+    const int i = FindRolled(window, CountOf(b.nRolled, kWindowTable));
     if (i < 0) return;
     RECT r{};
     ::GetWindowRect(window, &r);
     ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, b.RolledHeight[i], SWP_NOMOVE);
-    RemoveRolled(b, i, count);
+    // Other programs unroll their windows meanwhile: the entry is looked up again, in one reading
+    // of the count, right before it goes.
+    const int count = CountOf(b.nRolled, kWindowTable);
+    const int now = FindRolled(window, count);
+    if (now >= 0) RemoveRolled(b, now, count);
 }
 
 void UnrollAll() noexcept {

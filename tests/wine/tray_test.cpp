@@ -3,10 +3,12 @@
 #include "tests/wine/support/hooked_fixture.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
 using bench::TargetProcess;
+using bench::WindowSpec;
 
 constexpr auto At = bench::WindowAt;
 constexpr UINT kCallbackBase = 1524;
@@ -115,6 +117,86 @@ TEST_F(TrayTest, InstallingTheHooksAgainLosesNoHiddenWindow) {
         bench::ResidentThread another;
         EXPECT_TRUE(ShownAgain(w)) << "2. installed elsewhere";
         EXPECT_EQ(bench::Block().TrayWnd[5], nullptr);
+    }
+}
+
+// A right press on the minimize button, as a person hides a window.
+void RightPressMinimizeButton(const TargetProcess& target) {
+    const POINT p = bench::HitPoint(target.window(), HTMINBUTTON);
+    ASSERT_NE(p.x, -1);
+    bench::Click(p.x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    target.SyncInput();
+}
+
+int SlotOf(HWND w) {
+    const quor::SharedBlock& b = bench::Block();
+    for (int i = 0; i < quor::kWindowTable; ++i)
+        if (b.TrayWnd[i] == w) return i;
+    return -1;
+}
+
+TEST_F(TrayTest, RightPressOnTheMinimizeButtonHidesBehindAnIcon) {
+    // A title longer than a tip, in two-byte characters ("あ" in code page 932).
+    std::string title;
+    for (int i = 0; i < 80; ++i) title += "\x82\xa0";
+    TargetProcess first(At(title.c_str(), {100, 100, 400, 300}));
+    TargetProcess second(At("second to hide", {450, 100, 750, 300}));
+    RightPressMinimizeButton(first);
+    ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(first.window()); })) << "1. hidden";
+    const int slot = SlotOf(first.window());
+    ASSERT_EQ(slot, 0) << "1. in the first slot";
+    const quor::NotifyIconRecord& icon = bench::Block().TrayIcon[slot];
+    EXPECT_EQ(icon.uCallbackMessage, kCallbackBase) << "1. its callback";
+    EXPECT_EQ(icon.uID, 0u);
+    EXPECT_EQ(std::string(icon.szTip), title.substr(0, 126)) << "1. the tip cut between characters";
+    EXPECT_NE(icon.hIcon, nullptr);
+    EXPECT_GE(first.Count(WM_NCRBUTTONDOWN), 1) << "1. the press still reaches the window";
+
+    RightPressMinimizeButton(second);
+    ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(second.window()); })) << "2. a second one";
+    EXPECT_EQ(SlotOf(second.window()), 1);
+
+    // 3. The notification area made anew forgets the icons; the library gives them back.
+    NOTIFYICONDATAA record{};
+    std::memcpy(&record, &icon, sizeof icon);
+    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &record)) << "3. the icon was in the notification area";
+    EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &record)) << "3. and is gone";
+    ::SendMessageA(bench::Block().DummyWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &record)) << "3. back after TaskbarCreated";
+    ClickIcon(0, WM_LBUTTONUP);
+    EXPECT_TRUE(ShownAgain(first.window())) << "3. and its click restores the window";
+
+    SetTaskTray(0);
+    EXPECT_TRUE(ShownAgain(second.window())) << "4. turning the setting off brings back the rest";
+}
+
+TEST_F(TrayTest, WindowsThatStayOutOfTheNotificationArea) {
+    // 1. With all 256 slots taken, one more window stays.
+    quor::SharedBlock& b = bench::Block();
+    TargetProcess holder(At("holds every slot", {800, 500, 1000, 700}));
+    for (int i = 0; i < quor::kWindowTable; ++i) b.TrayWnd[i] = holder.window();
+    b.TrayHigh = quor::kWindowTable - 1;
+    TargetProcess late(At("the 257th", {100, 100, 400, 300}));
+    RightPressMinimizeButton(late);
+    EXPECT_TRUE(::IsWindowVisible(late.window())) << "1. the 257th stays";
+    for (int i = 0; i < quor::kWindowTable; ++i) b.TrayWnd[i] = nullptr;
+    b.TrayHigh = 0;
+
+    // 2. An owned pop-up window and a window without a minimize box, by the command.
+    SetMouseCut(12, GetMouseCutCmd(29));
+    WindowSpec ownedSpec = At("owned pop-up", {100, 100, 400, 300});
+    ownedSpec.kind = "owned";
+    ownedSpec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE;
+    TargetProcess owned(ownedSpec);
+    WindowSpec noBox = At("no minimize box here", {450, 100, 750, 300});
+    noBox.style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE;
+    TargetProcess fixed(noBox);
+    for (const TargetProcess* target : {&owned, &fixed}) {
+        const POINT p = bench::HitPoint(target->window(), HTCAPTION);
+        bench::Click(p.x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        target->SyncInput();
+        EXPECT_TRUE(::IsWindowVisible(target->window()));
+        EXPECT_EQ(SlotOf(target->window()), -1);
     }
 }
 

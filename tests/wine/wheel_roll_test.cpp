@@ -10,14 +10,6 @@ using bench::TargetProcess;
 using bench::WindowSpec;
 
 constexpr auto At = bench::WindowAt;
-void Activate(const TargetProcess& target) {
-    RECT client{};
-    ::GetClientRect(target.window(), &client);
-    POINT p{client.right / 2, client.bottom / 2};
-    ::ClientToScreen(target.window(), &p);
-    bench::Click(p.x, p.y);
-    bench::WaitFor([&] { return ::GetForegroundWindow() == target.window(); });
-}
 
 // One wheel event over the caption, then waits until the focus window's thread has taken it.
 void WheelOnCaption(const TargetProcess& focus, HWND over, int delta) {
@@ -32,7 +24,7 @@ TEST_F(WheelTest, NotchesTowardsTheUserStepDownTo32) {
     SetTransparent(1);
     TargetProcess target(At("wheel", {200, 200, 600, 500}));
     const HWND w = target.window();
-    Activate(target);
+    target.Activate();
     const int expected[] = {235, 215, 195, 175, 155, 135, 115, 95, 75, 55, 35, 32, 32};
     int notch = 0;
     for (int alpha : expected) {
@@ -47,7 +39,7 @@ TEST_F(WheelTest, BackToOpaqueRemovesTheLayeredStyle) {
     SetTransparent(1);
     TargetProcess target(At("opaque", {200, 200, 600, 500}));
     const HWND w = target.window();
-    Activate(target);
+    target.Activate();
     WheelOnCaption(target, w, -60);  // half a notch: 255 - 10
     ASSERT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) == 245; })) << "1. a partial delta steps by delta / 6";
     WheelOnCaption(target, w, -5);
@@ -64,7 +56,7 @@ TEST_F(WheelTest, InactiveWindowNeedsRedirect) {
     SetTransparent(1);
     TargetProcess inactive(At("inactive", {650, 200, 1000, 500}));
     TargetProcess active(At("active", {100, 200, 500, 500}));
-    Activate(active);
+    active.Activate();
     const HWND w = inactive.window();
     WheelOnCaption(active, w, -WHEEL_DELTA);
     EXPECT_EQ(bench::LayeredAlpha(w), 255) << "1. Redirect off: passed on untouched";
@@ -83,7 +75,7 @@ TEST_F(WheelTest, InactiveWindowNeedsRedirect) {
 
 TEST_F(WheelTest, TransparentOffLeavesTheWheelAlone) {
     TargetProcess target(At("plain wheel", {200, 200, 600, 500}));
-    Activate(target);
+    target.Activate();
     WheelOnCaption(target, target.window(), -WHEEL_DELTA);
     EXPECT_EQ(bench::LayeredAlpha(target.window()), 255);
     EXPECT_GE(target.Count(WM_MOUSEWHEEL), 1);
@@ -198,7 +190,7 @@ TEST_F(WheelTest, CorruptedCountsAreKeptWithinTheirTables) {
     SetTransparent(1);
     TargetProcess target(At("corrupted counts", {200, 200, 600, 500}));
     const HWND w = target.window();
-    Activate(target);
+    target.Activate();
     quor::SharedBlock& b = bench::Block();
 
     for (auto& entry : b.AlphaTable) entry = {};  // no entry left from an earlier program
@@ -244,7 +236,7 @@ TEST_F(WheelTest, HungWindowUnderTheWheelDoesNotHangTheFocusProgram) {
     SetRedirect(1);
     TargetProcess hung(At("hung", {650, 200, 1000, 500}));
     TargetProcess active(At("focus", {100, 200, 500, 500}));
-    Activate(active);
+    active.Activate();
     const POINT p = bench::HitPoint(hung.window(), HTCAPTION);
     ::PostMessageA(hung.window(), bench::kCommandHang, 0, 6000);
     const auto start = std::chrono::steady_clock::now();

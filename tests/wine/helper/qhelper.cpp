@@ -2,6 +2,7 @@
 // which counts the messages it receives and answers the tests' queries.
 #include <windows.h>
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@ namespace {
 
 std::map<UINT, int> g_counts[2];
 std::map<UINT, WPARAM> g_lastWParam[2];
+std::map<UINT, LPARAM> g_lastLParam[2];
 std::map<UINT, int> g_firstSeen[2];
 int g_seen = 0;
 HWND g_top = nullptr;
@@ -23,9 +25,46 @@ WNDPROC g_listProc = nullptr;
 int g_minCx = 0, g_minCy = 0;
 DWORD g_lastMousePos = 0;
 
-void Record(int which, UINT msg, WPARAM wParam) {
+void Record(int which, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_counts[which][msg]++ == 0) g_firstSeen[which][msg] = ++g_seen;
     g_lastWParam[which][msg] = wParam;
+    g_lastLParam[which][msg] = lParam;
+}
+
+// This process's speakers controls, read and written with winmm directly (not through the
+// library): the level a notch or a command left in this process. -1 when there is no mixer.
+LRESULT MixerControl(DWORD type, bool write, DWORD value) {
+    HMIXER mixer = nullptr;
+    if (::mixerOpen(&mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) return -1;
+    LRESULT result = -1;
+    MIXERLINEA line{};
+    line.cbStruct = sizeof line;
+    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    MIXERCONTROLA control{};
+    control.cbStruct = sizeof control;
+    MIXERLINECONTROLSA controls{};
+    controls.cbStruct = sizeof controls;
+    controls.dwControlType = type;
+    controls.cControls = 1;
+    controls.cbmxctrl = sizeof control;
+    controls.pamxctrl = &control;
+    const auto object = reinterpret_cast<HMIXEROBJ>(mixer);
+    if (::mixerGetLineInfoA(object, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) == 0) {
+        controls.dwLineID = line.dwLineID;
+        if (::mixerGetLineControlsA(object, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) == 0) {
+            MIXERCONTROLDETAILS details{};
+            details.cbStruct = sizeof details;
+            details.dwControlID = control.dwControlID;
+            details.cChannels = 1;
+            details.cbDetails = sizeof value;
+            details.paDetails = &value;
+            const MMRESULT r = write ? ::mixerSetControlDetails(object, &details, MIXER_OBJECTF_HMIXER)
+                                     : ::mixerGetControlDetailsA(object, &details, MIXER_OBJECTF_HMIXER);
+            if (r == 0) result = write ? 1 : static_cast<LRESULT>(value);
+        }
+    }
+    ::mixerClose(mixer);
+    return result;
 }
 
 bool Query(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -36,6 +75,12 @@ bool Query(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             result = static_cast<LRESULT>(g_lastWParam[lParam ? 1 : 0][static_cast<UINT>(wParam)]);
             return true;
         case bench::kQueryFirstSeen: result = g_firstSeen[lParam ? 1 : 0][static_cast<UINT>(wParam)]; return true;
+        case bench::kQueryLastLParam: result = g_lastLParam[lParam ? 1 : 0][static_cast<UINT>(wParam)]; return true;
+        case bench::kQueryVolume: result = MixerControl(MIXERCONTROL_CONTROLTYPE_VOLUME, false, 0); return true;
+        case bench::kCommandSetVolume:
+            result = MixerControl(MIXERCONTROL_CONTROLTYPE_VOLUME, true, static_cast<DWORD>(lParam));
+            return true;
+        case bench::kQueryMute: result = MixerControl(MIXERCONTROL_CONTROLTYPE_MUTE, false, 0); return true;
         case bench::kCommandResetCounts:
             for (int which : {0, 1}) {
                 g_counts[which].clear();
@@ -53,7 +98,7 @@ bool Query(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 LRESULT CALLBACK TopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (Query(msg, wParam, lParam, result)) return result;
-    Record(0, msg, wParam);
+    Record(0, msg, wParam, lParam);
     if (msg == WM_GETMINMAXINFO && (g_minCx || g_minCy)) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {g_minCx, g_minCy};
@@ -69,12 +114,12 @@ LRESULT CALLBACK TopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Record(1, msg, wParam);
+    Record(1, msg, wParam, lParam);
     return ::CallWindowProcA(g_listProc, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Record(1, msg, wParam);
+    Record(1, msg, wParam, lParam);
     return ::DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -131,7 +176,7 @@ HWND g_mdiClient = nullptr;
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (Query(msg, wParam, lParam, result)) return result;
-    Record(0, msg, wParam);
+    Record(0, msg, wParam, lParam);
     if (msg == WM_DESTROY) ::PostQuitMessage(0);
     return ::DefFrameProcA(hwnd, g_mdiClient, msg, wParam, lParam);
 }
@@ -194,6 +239,12 @@ int main(int argc, char** argv) {
             mcs.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
             ::SendMessageA(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
         }
+    } else if (kind == "owned") {
+        Register(cls, TopProc);
+        const std::string ownerTitle = std::string(title) + " owner";
+        HWND owner = ::CreateWindowExA(0, cls, ownerTitle.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, r.left + 300,
+                                       r.top, w, h, nullptr, nullptr, instance, nullptr);
+        g_top = ::CreateWindowExA(exStyle, cls, title, style, r.left, r.top, w, h, owner, nullptr, instance, nullptr);
     } else {
         Register(cls, TopProc);
         // The further windows come first: the test finds the helper by its first window, and then

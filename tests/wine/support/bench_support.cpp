@@ -1,6 +1,7 @@
 #include "tests/wine/support/bench_support.h"
 
 #include <cstdio>
+#include <cstring>
 #include <atomic>
 #include <stdexcept>
 
@@ -83,6 +84,20 @@ BOOL CALLBACK FindOwnedWindow(HWND hwnd, LPARAM lParam) {
 
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
+// The helper copy that runs with Wine's audio drivers turned off for it (its own program name
+// carries the setting), so that its winmm has no mixer: a machine without sound.
+const char kSilentHelper[] = "qsilent.exe";
+
+void TurnOffAudioFor(const char* program) {
+    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + program + "\\DllOverrides";
+    HKEY hkey = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hkey, nullptr))
+        throw std::runtime_error("cannot write " + key);
+    for (const char* driver : {"winepulse.drv", "winealsa.drv", "wineoss.drv", "winecoreaudio.drv"})
+        ::RegSetValueExA(hkey, driver, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    ::RegCloseKey(hkey);
+}
+
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
     if (!::SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) return -1;
@@ -96,8 +111,9 @@ TargetProcess::TargetProcess(const WindowSpec& spec) {
     std::snprintf(numbers, sizeof numbers, " %lu %lu %ld %ld %ld %ld %d %d %d %d %d", spec.style, spec.exStyle,
                   spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, spec.reportView ? 1 : 0,
                   spec.minTrackCx, spec.minTrackCy, spec.peekFirst ? 1 : 0, spec.windowCount);
-    std::string cmd = Quote(ProgramDir() + "\\qhelper.exe") + " " + spec.kind + " " + Quote(spec.cls) + " " +
-                      Quote(spec.title) + numbers;
+    if (spec.noSound) TurnOffAudioFor(kSilentHelper);
+    std::string cmd = Quote(ProgramDir() + "\\" + (spec.noSound ? kSilentHelper : "qhelper.exe")) + " " + spec.kind +
+                      " " + Quote(spec.cls) + " " + Quote(spec.title) + numbers;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -147,6 +163,14 @@ int TargetProcess::FirstSeen(UINT msg, bool listView) const {
     return static_cast<int>(Ask(window_, kQueryFirstSeen, msg, listView ? 1 : 0));
 }
 
+LPARAM TargetProcess::LastLParam(UINT msg, bool listView) const {
+    return Ask(window_, kQueryLastLParam, msg, listView ? 1 : 0);
+}
+
+int TargetProcess::Volume() const { return static_cast<int>(Ask(window_, kQueryVolume)); }
+bool TargetProcess::SetVolume(int level) const { return Ask(window_, kCommandSetVolume, 0, level) == 1; }
+int TargetProcess::Mute() const { return static_cast<int>(Ask(window_, kQueryMute)); }
+
 void TargetProcess::Hang(int ms) const {
     ::PostMessageA(window_, kCommandHang, 0, ms);
     // Busy from when it takes the message: it then answers nothing. The probe is a query, which
@@ -184,6 +208,15 @@ std::vector<HWND> TargetProcess::windows() const {
     ::EnumWindows(AddClassWindow, reinterpret_cast<LPARAM>(&search));
     // EnumWindows reports from the top of the Z order down.
     return {search.found.rbegin(), search.found.rend()};
+}
+
+bool TargetProcess::Activate() const {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    POINT p{client.right / 2, client.bottom / 2};
+    ::ClientToScreen(window_, &p);
+    Click(p.x, p.y);
+    return WaitFor([&] { return ::GetForegroundWindow() == window_; });
 }
 
 void TargetProcess::SyncInput() const {
@@ -332,6 +365,12 @@ RECT WindowRect(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return r;
+}
+
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = ::GetWindow(upper, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
 }
 
 RECT ListItemRect(HWND list, int item, int code) {

@@ -38,6 +38,10 @@ enum HelperQuery : UINT {
     kQueryLastMousePos = WM_APP + 6,   // -> MAKELONG(x, y) screen position of the last mouse message taken
     kQueryFirstSeen = WM_APP + 7,      // wParam message id, lParam as above -> order in which it was
                                        // first received since the last reset (1, 2...), 0 for never
+    kQueryLastLParam = WM_APP + 8,     // wParam message id, lParam as above -> last lParam seen
+    kQueryVolume = WM_APP + 9,         // -> the helper's own speakers level 0-65535 (winmm), -1 without
+    kCommandSetVolume = WM_APP + 10,   // lParam level -> 1 when set
+    kQueryMute = WM_APP + 11,          // -> the helper's own speakers mute 0/1, -1 without
 };
 
 struct WindowSpec {
@@ -59,6 +63,10 @@ struct WindowSpec {
     // `title` + " 2", " 3"..., each placed 2 pixels right of and below `rect`'s place the more.
     // Kind "mdi": this many children, "child", "child 2"..., 230 pixels apart in a row.
     int windowCount = 1;
+    // Kind "owned": a main window titled `title` + " owner", and the window found, titled `title`,
+    // owned by it.
+    // Started with Wine's audio drivers turned off for it: the helper's process has no mixer.
+    bool noSound = false;
 };
 
 // A plain top-level window with this title and screen rectangle.
@@ -87,8 +95,14 @@ public:
     bool LibraryLoaded() const;
     int Count(UINT msg, bool listView = false) const;
     int FirstSeen(UINT msg, bool listView = false) const;
+    LPARAM LastLParam(UINT msg, bool listView = false) const;
+    int Volume() const;
+    bool SetVolume(int level) const;
+    int Mute() const;
     // Keeps the helper's thread busy for `ms` milliseconds, from now on.
     void Hang(int ms) const;
+    // Clicks the middle of the client area and waits until the window is in the foreground.
+    bool Activate() const;
     void ResetCounts() const;
     // Moves the cursor to a marker point in the client area and waits until the helper has
     // taken that move from its queue, so all input injected before it has been handled.
@@ -132,6 +146,8 @@ private:
 };
 
 RECT WindowRect(HWND window);
+// Whether `upper` lies above `lower` in the Z order.
+bool IsAbove(HWND upper, HWND lower);
 // Screen rectangle of part `code` (LVIR_ICON, LVIR_BOUNDS...) of a list-view item in another
 // process: the query's record is placed in that process's memory.
 RECT ListItemRect(HWND list, int item, int code);

@@ -1,0 +1,206 @@
+// white-box: the commands that act on the system, run by the executor itself with the calls that
+// would end the session, power the machine down or open shell windows recorded instead of made;
+// and the choice of the volume backend.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "hooklib/commands/command_executor.h"
+#include "hooklib/commands/command_names.h"
+#include "hooklib/commands/slot_authority.h"
+#include "hooklib/core/shared_block.h"
+#include "platform/audio_volume.h"
+#include "tests/wine/support/bench_support.h"
+
+namespace {
+
+std::vector<std::string> g_calls;
+
+BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
+    g_calls.push_back("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
+    return TRUE;
+}
+BOOL WINAPI RecordPowerState(BOOL suspend, BOOL force) {
+    g_calls.push_back("SetSystemPowerState " + std::to_string(suspend) + " " + std::to_string(force));
+    return TRUE;
+}
+BOOL WINAPI RecordNotify(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    g_calls.push_back("SendNotifyMessageA " + std::to_string(reinterpret_cast<uintptr_t>(window)) + " " +
+                      std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam));
+    return TRUE;
+}
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR, INT show) {
+    g_calls.push_back(std::string("ShellExecuteA ") + verb + " " + file + " " + parameters + " " + std::to_string(show));
+    return reinterpret_cast<HINSTANCE>(42);
+}
+BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                                BOOL inherit, DWORD flags, LPVOID, LPCSTR, LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
+    g_calls.push_back(std::string("CreateProcessA ") + (application ? application : "(none)") + " " + commandLine + " " +
+                      std::to_string(inherit) + " " + std::to_string(flags));
+    return FALSE;
+}
+
+struct Patch {
+    const char* dll;
+    const char* function;
+    void* replacement;
+    void* original;
+};
+
+// This program's own imports (it links the library's code), replaced for the test and put back.
+class SystemCallRecorder {
+public:
+    SystemCallRecorder() {
+        g_calls.clear();
+        HMODULE self = ::GetModuleHandleA(nullptr);
+        for (Patch& p : patches_) p.original = bench::PatchImport(self, p.dll, p.function, p.replacement);
+    }
+    ~SystemCallRecorder() {
+        HMODULE self = ::GetModuleHandleA(nullptr);
+        for (Patch& p : patches_) bench::PatchImport(self, p.dll, p.function, p.original);
+    }
+
+private:
+    Patch patches_[5] = {
+        {"user32.dll", "ExitWindowsEx", reinterpret_cast<void*>(RecordExitWindows), nullptr},
+        {"kernel32.dll", "SetSystemPowerState", reinterpret_cast<void*>(RecordPowerState), nullptr},
+        {"user32.dll", "SendNotifyMessageA", reinterpret_cast<void*>(RecordNotify), nullptr},
+        {"shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(RecordShellExecute), nullptr},
+        {"kernel32.dll", "CreateProcessA", reinterpret_cast<void*>(RecordCreateProcess), nullptr},
+    };
+};
+
+// Puts command `index` in slot 0, as the resident program would, and runs it.
+int RunCommand(int index, HWND window = nullptr) {
+    quor::SharedBlock& b = quor::Block();
+    std::snprintf(b.MouseCut[0], quor::kTextSlot, "%s", b.MouseCutCmd[index]);
+    quor::RecordAuthoritativeSlot(0, b.MouseCut[0]);
+    return quor::ExecuteMouseCut(0, window);
+}
+
+class SystemCommands : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        HMODULE names = ::LoadLibraryExA((bench::ProgramDir() + "\\Quordll.dll").c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(names, nullptr);
+        quor::LoadCommandNames(names);
+    }
+};
+
+TEST_F(SystemCommands, SessionAndPowerCommandsMakeTheirCalls) {
+    SystemCallRecorder recorder;
+    const struct {
+        int index;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {14, {"SendNotifyMessageA 65535 274 61808 2"}},  // HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, off
+        {15, {"SetSystemPowerState 1 0"}},
+        {16, {"SetSystemPowerState 0 0"}},
+        {17, {"ExitWindowsEx 0 0"}},
+        {18, {"ExitWindowsEx 2 0"}},
+        {19, {"ExitWindowsEx 8 0"}},
+    };
+    for (const auto& c : cases) {
+        g_calls.clear();
+        EXPECT_EQ(RunCommand(c.index), 1) << c.index;
+        EXPECT_EQ(g_calls, c.calls) << "command " << c.index;
+    }
+}
+
+TEST_F(SystemCommands, FoldersAppletsAndThePrompt) {
+    SystemCallRecorder recorder;
+    const struct {
+        int index;
+        std::string call;
+    } cases[] = {
+        {4, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL desk.cpl 0 16"},
+        {5, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl 0 16"},
+        {6, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL timedate.cpl 0 16"},
+        {7, "ShellExecuteA open explorer.exe ::{20D04FE0-3AEA-1069-A2D8-08002B30309D} 1"},
+        {8, "ShellExecuteA open explorer.exe ::{208D2C60-3AEA-1069-A2D7-08002B30309D} 1"},
+        {9, "ShellExecuteA open explorer.exe ::{450D8FBA-AD25-11D0-98A8-0800361B1103} 1"},
+        {10, "ShellExecuteA open explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E} 1"},
+        {11, "ShellExecuteA open explorer.exe "
+             "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D} 1"},
+        {12, "CreateProcessA (none) rundll32 shell32.dll,Control_RunDLL hotplug.dll 0 16"},
+        // The prompt in a console of its own, and no waiting for it.
+        {32, "CreateProcessA (none) cmd.exe 0 16"},
+    };
+    for (const auto& c : cases) {
+        g_calls.clear();
+        EXPECT_EQ(RunCommand(c.index), 1) << c.index;
+        EXPECT_EQ(g_calls, std::vector<std::string>{c.call}) << "command " << c.index;
+    }
+    EXPECT_EQ(RunCommand(0), 0) << "\"none\" does nothing";
+}
+
+// The Windows key of "show desktop" goes through while the key is disabled, and the setting is
+// back afterwards. Wine does not act on Win+D, so only the keys are seen here.
+std::atomic<int> g_winKeyDowns{0};
+std::atomic<int> g_winDisabledWhenSeen{-1};
+
+LRESULT CALLBACK SeeKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && wParam == WM_KEYDOWN && key->vkCode == VK_LWIN) {
+        ++g_winKeyDowns;
+        g_winDisabledWhenSeen = quor::Block().DisableKeyWin;
+        return 1;  // seen, not acted on
+    }
+    if (code == HC_ACTION && (key->vkCode == VK_LWIN || key->vkCode == 'D')) return 1;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SystemCommands, ShowDesktopLiftsTheDisabledWindowsKey) {
+    std::atomic<bool> ready{false}, stop{false};
+    DWORD watcherThread = 0;
+    std::thread watcher([&] {
+        watcherThread = ::GetCurrentThreadId();
+        HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD_LL, SeeKeys, ::GetModuleHandleA(nullptr), 0);
+        ready = true;
+        MSG msg;
+        while (!stop && ::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+        ::UnhookWindowsHookEx(hook);
+    });
+    ASSERT_TRUE(bench::WaitFor([&] { return ready.load(); }));
+    quor::Block().DisableKeyWin = 1;
+    EXPECT_EQ(RunCommand(2), 1);
+    EXPECT_TRUE(bench::WaitFor([] { return g_winKeyDowns.load() == 1; })) << "the Windows key went through";
+    EXPECT_EQ(g_winDisabledWhenSeen.load(), 0) << "while the key was not disabled";
+    EXPECT_EQ(quor::Block().DisableKeyWin, 1) << "and the setting is back";
+    stop = true;
+    ::PostThreadMessageA(watcherThread, WM_NULL, 0, 0);
+    watcher.join();
+    quor::Block().DisableKeyWin = 0;
+}
+
+// Wine's endpoint volume answers "not implemented", so this process falls back to the winmm mixer,
+// which the bench's sound server backs.
+TEST(Volume, FallsBackToTheMixerAndStepsWithinTheScale) {
+    unsigned level = 0;
+    ASSERT_EQ(quor::ReadVolumeLevel(level), 1);
+    EXPECT_EQ(quor::ActiveVolumeBackend(), quor::VolumeBackend::kMixer);
+    ASSERT_EQ(quor::WriteVolumeLevel(30000), 1);
+    ASSERT_EQ(quor::ChangeVolume(1000), 1);
+    ASSERT_EQ(quor::ReadVolumeLevel(level), 1);
+    EXPECT_EQ(level, 31000u);
+    ASSERT_EQ(quor::WriteVolumeLevel(65000), 1);
+    ASSERT_EQ(quor::ChangeVolume(1000), 1);
+    ASSERT_EQ(quor::ReadVolumeLevel(level), 1);
+    EXPECT_EQ(level, 65535u) << "clamped at the top";
+    unsigned muted = 0, after = 0;
+    ASSERT_EQ(quor::ReadMute(muted), 1);
+    ASSERT_EQ(quor::ToggleMute(), 1);
+    ASSERT_EQ(quor::ReadMute(after), 1);
+    EXPECT_NE(after, muted);
+    ASSERT_EQ(quor::ToggleMute(), 1);
+    ASSERT_EQ(quor::ReadMute(after), 1);
+    EXPECT_EQ(after, muted) << "twice leaves it as it was";
+}
+
+}  // namespace
