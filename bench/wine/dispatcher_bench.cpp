@@ -10,6 +10,7 @@
 #include "bench/per_call_timer.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
+#include "platform/audio_volume.h"
 
 namespace {
 long g_allocations = 0;
@@ -116,6 +117,55 @@ int main() {
     std::printf("  dispatcher:                      %8.3f ms (target: under 10 ms)\n", hungMove / 1e6);
     b.DeskIconText = b.DeskIconTextBk = 0;
     b.DeskListView = nullptr;
+
+    // The wheel re-posted to the window under the cursor, against the bare hook.
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    m.pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    m.mouseData = static_cast<DWORD>(static_cast<WORD>(-WHEEL_DELTA)) << 16;
+    b.Redirect = 1;
+    constexpr int kWheelCalls = 5000;
+    // Dispatched, not only removed: a visible window's WM_PAINT stays until it is painted.
+    auto drain = [] {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    };
+    const double bareWheel = NanosecondsPerCall(
+        [&](int) { BareProc(HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&m)); }, kWheelCalls);
+    const long beforeWheel = g_allocations;
+    auto redirected = [&] {
+        return NanosecondsPerCall(
+            [&](int i) {
+                quor::MouseProc(HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&m));
+                if (i % 256 == 255) drain();  // the re-posted notches
+            },
+            kWheelCalls);
+    };
+    // The notch meant for this window, which lies under the cursor (Wine sends the wheel there).
+    const double onTarget = redirected();
+    // The notch meant for another window (the focus, as on Windows): it is posted to this one.
+    m.hwnd = hung.list();
+    const double reposted = redirected();
+    m.hwnd = window;
+    const long wheelAllocations = g_allocations - beforeWheel;
+    drain();
+    b.Redirect = 0;
+    std::printf("WM_MOUSEWHEEL with Redirect on, over a window (%d calls)\n", kWheelCalls);
+    std::printf("  bare hook:                       %8.1f ns\n", bareWheel);
+    std::printf("  meant for the window under it:   %8.1f ns (ratio %.2f; target: within 2)\n", onTarget,
+                onTarget / bareWheel);
+    std::printf("  meant for another, re-posted:    %8.1f ns (ratio %.2f)\n", reposted, reposted / bareWheel);
+    std::printf("  allocations on the path:         %8ld\n", wheelAllocations);
+
+    // The volume step once this process's mixer controls are looked up.
+    quor::ChangeVolume(0);
+    const long beforeVolume = g_allocations;
+    const double volume = NanosecondsPerCall([](int i) { quor::ChangeVolume(i % 2 ? 1 : -1); }, 2000);
+    std::printf("ChangeVolume, controls cached (%s)\n",
+                quor::ActiveVolumeBackend() == quor::VolumeBackend::kMixer ? "winmm mixer" : "endpoint");
+    std::printf("  per call:                        %8.1f ns\n", volume);
+    std::printf("  allocations:                     %8ld\n", g_allocations - beforeVolume);
     ::DestroyWindow(window);
     return 0;
 }

@@ -84,7 +84,6 @@ bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept {
     // moved on, and Wine may answer from the X pointer).
     const POINT pt = m.pt;
     const HWND w = ::WindowFromPoint(pt);
-    const HWND active = ::GetActiveWindow();
     const HWND top = TopLevelAncestor(w);
     char topClass[256] = {};
     if (top) ::GetClassNameA(top, topClass, sizeof topClass);
@@ -100,10 +99,12 @@ bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept {
         ChangeVolume(static_cast<int>(step > 65535 ? 65535 : (step < -65535 ? -65535 : step)));
         return true;
     }
-    if (b.RedirectActive && w != nullptr && w != active) ActivateUnderCursor(w, top);
-    if (w != nullptr)
-        ::PostMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
-                       MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+    if (w == nullptr) return true;
+    if (b.RedirectActive && w != ::GetActiveWindow()) ActivateUnderCursor(w, top);
+    // The notch is already on its way to the window under the cursor: it goes on as it is.
+    if (w == m.hwnd) return false;
+    ::PostMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
+                   MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
     return true;
 }
 

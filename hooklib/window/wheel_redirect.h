@@ -6,7 +6,8 @@ namespace quor {
 // Offers a wheel message to the redirection: over the taskbar it switches the virtual screen,
 // over the desktop icons it changes the volume, anywhere else the notch is posted to the window
 // under the cursor (which, with RedirectActive, is activated first). True when it took the wheel,
-// which is then swallowed.
+// which is then swallowed; false also when the wheel's own target is the window under the cursor,
+// which then gets the notch as it is.
 bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept;
 
 }  // namespace quor

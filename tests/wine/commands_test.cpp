@@ -50,8 +50,8 @@ protected:
 };
 
 TEST_F(CommandTest, TopmostAndBottom) {
-    TargetProcess a(At("z order a", {100, 100, 500, 400}));
-    TargetProcess b(At("z order b", {150, 150, 550, 450}));
+    TargetProcess a(At("z order a", {100, 100, 400, 400}));
+    TargetProcess b(At("z order b", {450, 100, 750, 400}));
     const HWND w = a.window();
     RunOnCaption(a, w, kTopmost);
     EXPECT_TRUE(bench::WaitFor([&] { return Topmost(w); })) << "1. always on top";

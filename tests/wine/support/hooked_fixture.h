@@ -106,6 +106,15 @@ inline void ResetSettings() {
     SetnIgnoreExe(0);
     for (int slot = 0; slot < quor::kMouseCutSlots; ++slot) SetMouseCut(slot, GetMouseCutCmd(0));
     SetShowDesk(0);
+    // The block outlives each test program while any program keeps the library mapped (the bench's
+    // keeper does): every test starts from empty window tables.
+    quor::SharedBlock& b = Block();
+    b.nRolled = 0;
+    b.nAlphaTable = 0;
+    b.nHidden = b.nHiddenSaved = 0;
+    b.VDScreen = 0;
+    for (auto& w : b.TrayWnd) w = nullptr;
+    b.TrayHigh = 0;
 }
 
 // A slot's command seen from outside: the slot holds the command line "qmark.exe N", a helper
