@@ -24,4 +24,14 @@
 #   pressed just now can read as up: the engine believes an early "up" only with the thread's own
 #   key state. GetCursorPos answers from the X pointer when Wine's cursor has been still for
 #   100 ms: the wheel is placed at the point its message carries.
+# - Win+D does nothing under Wine, so "show desktop" (command 2) is checked by the keys it sends
+#   (system_commands_test: a low-level keyboard hook sees the Windows key while the disabled key
+#   is lifted); that the desktop really shows holds on Windows only.
+# - Wine's endpoint volume answers "not implemented", so the tests run the winmm mixer fallback;
+#   its volume is per process there, so each test reads the level in the process that took the
+#   notch or ran the command. The endpoint path itself runs on Windows only.
+# - SetWindowPos with HWND_BOTTOM and without SWP_NOACTIVATE raises the window to the top again;
+#   "send to the bottom" does not activate the window (right on both).
+# - Wine does not enforce integrity labels: the protected copy of the shortcut texts is tested
+#   for its user-only access and for a squatter's mapping; its label holds on Windows only.
 # Rarely, an event is still reordered; scripts/test.sh runs a failed test once more.
