@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "hooklib/commands/command_names.h"
 #include "hooklib/commands/slot_authority.h"
 #include "hooklib/core/shared_block.h"
+#include "hooklib/window/wheel_redirect.h"
 #include "platform/audio_volume.h"
 #include "tests/wine/support/bench_support.h"
 
@@ -142,21 +144,27 @@ TEST_F(SystemCommands, FoldersAppletsAndThePrompt) {
 
 // The Windows key of "show desktop" goes through while the key is disabled, and the setting is
 // back afterwards. Wine does not act on Win+D, so only the keys are seen here.
-std::atomic<int> g_winKeyDowns{0};
 std::atomic<int> g_winDisabledWhenSeen{-1};
+std::mutex g_keysMutex;
+std::string g_keys;  // "+vk" for a key going down, "-vk" for one going up
 
+// Sees the keys and keeps them from everything else: neither Wine nor the desktop acts on them.
 LRESULT CALLBACK SeeKeys(int code, WPARAM wParam, LPARAM lParam) {
+    if (code != HC_ACTION) return ::CallNextHookEx(nullptr, code, wParam, lParam);
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    if (code == HC_ACTION && wParam == WM_KEYDOWN && key->vkCode == VK_LWIN) {
-        ++g_winKeyDowns;
-        g_winDisabledWhenSeen = quor::Block().DisableKeyWin;
-        return 1;  // seen, not acted on
-    }
-    if (code == HC_ACTION && (key->vkCode == VK_LWIN || key->vkCode == 'D')) return 1;
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+    if (down && key->vkCode == VK_LWIN) g_winDisabledWhenSeen = quor::Block().DisableKeyWin;
+    std::lock_guard lock(g_keysMutex);
+    g_keys += (down ? "+" : "-") + std::to_string(key->vkCode) + " ";
+    return 1;
 }
 
-TEST_F(SystemCommands, ShowDesktopLiftsTheDisabledWindowsKey) {
+std::string SeenKeys() {
+    std::lock_guard lock(g_keysMutex);
+    return g_keys;
+}
+
+TEST_F(SystemCommands, KeysOfShowDesktopAndTheTaskManager) {
     std::atomic<bool> ready{false}, stop{false};
     DWORD watcherThread = 0;
     std::thread watcher([&] {
@@ -170,9 +178,13 @@ TEST_F(SystemCommands, ShowDesktopLiftsTheDisabledWindowsKey) {
     ASSERT_TRUE(bench::WaitFor([&] { return ready.load(); }));
     quor::Block().DisableKeyWin = 1;
     EXPECT_EQ(RunCommand(2), 1);
-    EXPECT_TRUE(bench::WaitFor([] { return g_winKeyDowns.load() == 1; })) << "the Windows key went through";
-    EXPECT_EQ(g_winDisabledWhenSeen.load(), 0) << "while the key was not disabled";
-    EXPECT_EQ(quor::Block().DisableKeyWin, 1) << "and the setting is back";
+    const std::string winD = "+91 +68 -68 -91 ";  // VK_LWIN, 'D'
+    EXPECT_TRUE(bench::WaitFor([&] { return SeenKeys() == winD; })) << "1. Win+D: " << SeenKeys();
+    EXPECT_EQ(g_winDisabledWhenSeen.load(), 0) << "1. sent while the Windows key was not disabled";
+    EXPECT_EQ(quor::Block().DisableKeyWin, 1) << "1. and the setting is back";
+    EXPECT_EQ(RunCommand(3), 1);
+    const std::string taskManager = winD + "+17 +16 +27 -27 -16 -17 ";  // Ctrl, Shift, Esc
+    EXPECT_TRUE(bench::WaitFor([&] { return SeenKeys() == taskManager; })) << "2. Ctrl+Shift+Esc: " << SeenKeys();
     stop = true;
     ::PostThreadMessageA(watcherThread, WM_NULL, 0, 0);
     watcher.join();
@@ -201,6 +213,40 @@ TEST(Volume, FallsBackToTheMixerAndStepsWithinTheScale) {
     ASSERT_EQ(quor::ToggleMute(), 1);
     ASSERT_EQ(quor::ReadMute(after), 1);
     EXPECT_EQ(after, muted) << "twice leaves it as it was";
+}
+
+TEST_F(SystemCommands, SwitchVirtualScreenAlwaysGoesToTheOther) {
+    quor::SharedBlock& b = quor::Block();
+    b.VDScreen = 0;
+    EXPECT_EQ(RunCommand(13), 1);
+    EXPECT_EQ(b.VDScreen, 1);
+    EXPECT_EQ(RunCommand(13), 1);
+    EXPECT_EQ(b.VDScreen, 0);
+}
+
+// Wine gives the wheel to the window under the cursor already; a notch meant for another window
+// (the focus window, as on Windows) is posted to the one under the cursor.
+TEST(WheelRedirection, ANotchMeantForAnotherWindowIsPostedUnderTheCursor) {
+    quor::SharedBlock& b = quor::Block();
+    b.Redirect = 1;
+    bench::TargetProcess under(bench::WindowAt("under the wheel", {300, 300, 700, 600}));
+    RECT client{};
+    ::GetClientRect(under.window(), &client);
+    POINT pt{client.right / 2, client.bottom / 2};
+    ::ClientToScreen(under.window(), &pt);
+    MOUSEHOOKSTRUCTEX m{};
+    m.pt = pt;
+    m.hwnd = ::GetDesktopWindow();
+    m.mouseData = static_cast<DWORD>(static_cast<WORD>(-2 * WHEEL_DELTA)) << 16;
+    EXPECT_TRUE(quor::RedirectWheel(m)) << "taken, to be swallowed";
+    ASSERT_TRUE(bench::WaitFor([&] { return under.Count(WM_MOUSEWHEEL) == 1; }));
+    EXPECT_EQ(::SendMessageA(under.window(), bench::kQueryLastWParam, WM_MOUSEWHEEL, 0),
+              static_cast<LRESULT>(MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA))))
+        << "the delta in the high word, no key state";
+    EXPECT_EQ(under.LastLParam(WM_MOUSEWHEEL), MAKELPARAM(pt.x, pt.y)) << "the screen point";
+    m.hwnd = under.window();
+    EXPECT_FALSE(quor::RedirectWheel(m)) << "meant for that window already: it goes on as it is";
+    b.Redirect = 0;
 }
 
 }  // namespace
