@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "hooklib/commands/command_names.h"
 #include "hooklib/commands/slot_authority.h"
 #include "hooklib/commands/system_commands.h"
 #include "hooklib/core/shared_block.h"
@@ -170,9 +171,9 @@ int RunCommand(int command, HWND window) noexcept {
 }
 
 // The command a slot's text names, or -1 for a text that names none (a command line).
-int CommandNamed(const SharedBlock& b, std::string_view text) noexcept {
+int CommandNamed(std::string_view text) noexcept {
     for (int i = 0; i < kCommandCount; ++i)
-        if (text == SlotText(b.MouseCutCmd[i])) return i;
+        if (text == CommandName(i)) return i;
     return -1;
 }
 
@@ -187,7 +188,7 @@ int ExecuteMouseCut(int slot, HWND window) noexcept {
     const size_t length = stored.size() < sizeof text ? stored.size() : sizeof text - 1;
     std::memcpy(text, stored.data(), length);
     text[length] = '\0';
-    const int command = CommandNamed(b, {text, length});
+    const int command = CommandNamed({text, length});
     if (command == kNone) return 0;
     if (!SlotTextIsAuthoritative(slot, text)) return 0;
     if (command < 0) {

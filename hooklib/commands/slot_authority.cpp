@@ -16,13 +16,20 @@ namespace {
 constexpr char kMappingName[] = "Local\\QuorvelleMouseCuts";
 constexpr DWORD kMappingSize = kMouseCutSlots * kTextSlot;
 
-// The mapping this process created: kept open for the process's life, which is the copy's.
-HANDLE g_created = nullptr;
+// The copy as this process holds it (made here, or found protected): kept open for the
+// process's life, so that the copy lives while any program that set or installed anything does.
+HANDLE g_held = nullptr;
 
 struct TokenFacts {
     char user[256];       // the user's SID as text
     char integrity[256];  // the integrity level's SID as text, empty where the system has none
+    DWORD level;          // its last part, the level itself (0x2000 medium, 0x3000 high...)
 };
+
+DWORD LevelOf(PSID sid) noexcept {
+    const UCHAR parts = *::GetSidSubAuthorityCount(sid);
+    return parts ? *::GetSidSubAuthority(sid, parts - 1) : 0;
+}
 
 bool SidText(PSID sid, char (&out)[256]) noexcept {
     char* text = nullptr;
@@ -33,6 +40,7 @@ bool SidText(PSID sid, char (&out)[256]) noexcept {
 
 bool ReadToken(TokenFacts& facts) noexcept {
     facts.user[0] = facts.integrity[0] = '\0';
+    facts.level = 0;
     HANDLE raw = nullptr;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
     unique_handle token(raw);
@@ -41,8 +49,10 @@ bool ReadToken(TokenFacts& facts) noexcept {
     if (!::GetTokenInformation(token.get(), TokenUser, buffer, sizeof buffer, &size) ||
         !SidText(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, facts.user))
         return false;
-    if (::GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof buffer, &size))
-        SidText(reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid, facts.integrity);
+    if (::GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof buffer, &size)) {
+        const PSID level = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+        if (SidText(level, facts.integrity)) facts.level = LevelOf(level);
+    }
     return true;
 }
 
@@ -96,9 +106,11 @@ bool IsProtected(HANDLE mapping, const TokenFacts& facts) noexcept {
         return false;
     unique_local ownedLabel(labelDescriptor);
     if (!sacl || sacl->AceCount < 1 || !::GetAce(sacl, 0, &ace)) return false;
+    // No write up, at a level no lower than ours: what a lower program made does not count.
     const auto* label = static_cast<const SYSTEM_MANDATORY_LABEL_ACE*>(ace);
     return label->Header.AceType == SYSTEM_MANDATORY_LABEL_ACE_TYPE &&
-           (label->Mask & SYSTEM_MANDATORY_LABEL_NO_WRITE_UP) != 0;
+           (label->Mask & SYSTEM_MANDATORY_LABEL_NO_WRITE_UP) != 0 &&
+           LevelOf(const_cast<DWORD*>(&label->SidStart)) >= facts.level;
 }
 
 // The copy opened with `access`, or null when it is missing or not protected as it must be.
@@ -126,11 +138,15 @@ private:
 }  // namespace
 
 void EnsureSlotAuthority() noexcept {
-    if (g_created) return;
+    if (g_held) return;
     TokenFacts facts;
     if (!ReadToken(facts)) return;
-    if (unique_handle existing{::OpenFileMappingA(FILE_MAP_READ, FALSE, kMappingName)}) return;
-    g_created = CreateProtectedMapping(facts);
+    if (unique_handle existing{::OpenFileMappingA(FILE_MAP_READ, FALSE, kMappingName)}) {
+        // Another program's copy: held here too if it is protected; one that is not stays no copy.
+        if (unique_handle held = OpenAuthority(FILE_MAP_READ, facts)) g_held = held.release();
+        return;
+    }
+    g_held = CreateProtectedMapping(facts);
 }
 
 void RecordAuthoritativeSlot(int slot, const char* text) noexcept {

@@ -6,6 +6,7 @@
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/eligibility.h"
+#include "platform/com_scope.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -60,6 +61,7 @@ void OpenTaskManager() noexcept {
 void OpenHotplugDialog() noexcept { StartCommandLine("rundll32 shell32.dll,Control_RunDLL hotplug.dll"); }
 
 void OpenShellFolder(const char* parameters) noexcept {
+    const ComScope com;  // the shell may hand the request to COM
     ::ShellExecuteA(nullptr, "open", "explorer.exe", parameters, nullptr, SW_SHOWNORMAL);
 }
 

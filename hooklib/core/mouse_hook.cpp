@@ -182,7 +182,7 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
         case WM_MOUSEWHEEL: {
             const auto overCaption = b.Transparent ? WheelOverCaption(b, m) : std::nullopt;
             if (overCaption) return Finish(*overCaption, code, wParam, lParam);
-            if (b.Redirect && !keys.shift() && !keys.ctrl() && RedirectWheel(m)) return 1;
+            if (b.Redirect && !keys.shift() && !keys.ctrl() && RedirectWheel(m, peeked)) return 1;
             return PassOn(code, wParam, lParam);
         }
         default: return PassOn(code, wParam, lParam);

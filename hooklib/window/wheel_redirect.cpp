@@ -23,7 +23,8 @@ bool IsFocusClass(const char* cls) noexcept {
 }
 
 // The focus belongs to a thread's input: a window of another thread is given it by joining that
-// input for the moment (neither thread waits for the other).
+// input for the moment. The focus change is then told to that thread and waited for, so a
+// thread that does not answer is left alone.
 void FocusWindow(HWND window) noexcept {
     const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
     const DWORD self = ::GetCurrentThreadId();
@@ -31,7 +32,7 @@ void FocusWindow(HWND window) noexcept {
         ::SetFocus(window);
         return;
     }
-    if (!::AttachThreadInput(self, thread, TRUE)) return;
+    if (!IsResponsive(window) || !::AttachThreadInput(self, thread, TRUE)) return;
     ::SetFocus(window);
     ::AttachThreadInput(self, thread, FALSE);
 }
@@ -77,7 +78,7 @@ void ActivateUnderCursor(HWND c, HWND top) noexcept {
 
 }  // namespace
 
-bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept {
+bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m, bool peeked) noexcept {
     const SharedBlock& b = Block();
     const short delta = static_cast<short>(HIWORD(m.mouseData));
     // The place the wheel turned at, which the message carries (asked again, the cursor may have
@@ -100,9 +101,11 @@ bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept {
         return true;
     }
     if (w == nullptr) return true;
-    if (b.RedirectActive && w != ::GetActiveWindow()) ActivateUnderCursor(w, top);
-    // The notch is already on its way to the window under the cursor: it goes on as it is.
-    if (w == m.hwnd) return false;
+    // The notch is already on its way to the window under the cursor: it goes on as it is, and
+    // what comes with it is done once, when the message is taken rather than peeked at.
+    const bool passedOn = w == m.hwnd;
+    if (b.RedirectActive && w != ::GetActiveWindow() && !(passedOn && peeked)) ActivateUnderCursor(w, top);
+    if (passedOn) return false;
     ::PostMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
                    MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
     return true;

@@ -7,7 +7,8 @@ namespace quor {
 // over the desktop icons it changes the volume, anywhere else the notch is posted to the window
 // under the cursor (which, with RedirectActive, is activated first). True when it took the wheel,
 // which is then swallowed; false also when the wheel's own target is the window under the cursor,
-// which then gets the notch as it is.
-bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m) noexcept;
+// which then gets the notch as it is. `peeked`: the call for a message the thread only peeked at
+// (it comes again when taken).
+bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m, bool peeked = false) noexcept;
 
 }  // namespace quor
