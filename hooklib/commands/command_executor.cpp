@@ -17,43 +17,8 @@
 namespace quor {
 namespace {
 
-// The commands by their place in the name table (string resources 60001 + index).
-enum Command : int {
-    kNone = 0,
-    kScreenSaver = 1,
-    kShowDesktop = 2,
-    kTaskManager = 3,
-    kDisplayProperties = 4,
-    kSystemProperties = 5,
-    kDateTimeProperties = 6,
-    kMyComputer = 7,
-    kMyNetwork = 8,
-    kMyDocuments = 9,
-    kRecycleBin = 10,
-    kControlPanel = 11,
-    kSafelyRemoveHardware = 12,
-    kSwitchVirtualScreen = 13,
-    kMonitorOff = 14,
-    kStandby = 15,
-    kHibernate = 16,
-    kLogOff = 17,
-    kRestart = 18,
-    kPowerOff = 19,
-    kTopmost = 20,
-    kNotTopmost = 21,
-    kToggleTopmost = 22,
-    kToBottom = 23,
-    kClose = 24,
-    kMinimize = 25,
-    kCentre = 26,
-    kRollUp = 27,
-    kTranslucent = 28,
-    kToTray = 29,
-    kMaximizeVertically = 30,
-    kMaximizeHorizontally = 31,
-    kCommandPrompt = 32,
-    kToggleMute = 33,
-};
+using namespace commands;
+
 
 bool OwnedByThisThread(HWND window) noexcept {
     return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();

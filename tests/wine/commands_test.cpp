@@ -2,6 +2,8 @@
 // the command in that slot; and the protected copy that decides which texts run at all.
 #include "tests/wine/support/hooked_fixture.h"
 
+#include "hooklib/commands/command_names.h"
+
 #include <sddl.h>
 
 #include <chrono>
@@ -13,21 +15,7 @@ using bench::WindowSpec;
 
 constexpr auto At = bench::WindowAt;
 
-enum : int {
-    kTopmost = 20,
-    kNotTopmost = 21,
-    kToggleTopmost = 22,
-    kToBottom = 23,
-    kClose = 24,
-    kMinimize = 25,
-    kCentre = 26,
-    kRollUp = 27,
-    kTranslucent = 28,
-    kToTray = 29,
-    kMaximizeVertically = 30,
-    kMaximizeHorizontally = 31,
-    kToggleMute = 33,
-};
+using namespace quor::commands;
 constexpr int kCaptionRightSlot = 12;
 
 bool Topmost(HWND w) { return (::GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
