@@ -6,6 +6,7 @@
 #include "hooklib/commands/slot_authority.h"
 #include "hooklib/commands/system_commands.h"
 #include "hooklib/core/shared_block.h"
+#include "hooklib/window/window_query.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/exclusion_rules.h"
@@ -19,10 +20,6 @@ namespace {
 
 using namespace commands;
 
-
-bool OwnedByThisThread(HWND window) noexcept {
-    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
-}
 
 // A message to the clicked window: direct from its own thread (where the hook normally runs),
 // bounded for a window of another thread.

@@ -70,10 +70,6 @@ LRESULT Finish(HookResult result, int code, WPARAM wParam, LPARAM lParam) noexce
     }
 }
 
-bool OwnedByThisThread(HWND window) noexcept {
-    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
-}
-
 // Runs in the list view's own thread only (see the caller), so nothing here waits on Explorer.
 void KeepDesktopIconLook(const SharedBlock& b, HWND list) noexcept {
     if (b.DeskIconTextBk && static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTBKCOLOR, 0, 0)) != CLR_NONE) {

@@ -1,6 +1,7 @@
 #include "hooklib/window/alpha_roll.h"
 
 #include "hooklib/core/shared_block.h"
+#include "hooklib/window/window_query.h"
 #include "hooklib/window/alpha_table.h"
 #include "hooklib/window/eligibility.h"
 
@@ -17,8 +18,6 @@ HWND FromLow32(uint32_t low) noexcept {
 void Redraw(HWND window) noexcept {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
-
-DWORD ThreadOf(HWND window) noexcept { return ::GetWindowThreadProcessId(window, nullptr); }
 
 // An entry is the window's only while the handle names a window of the thread that rolled it
 // up: a handle freed and given to a new window does not inherit the entry.

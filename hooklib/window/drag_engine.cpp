@@ -59,8 +59,6 @@ bool HoldsCapture(HWND window, DWORD thread) noexcept {
     return ::GetGUIThreadInfo(thread, &info) && info.hwndCapture == window;
 }
 
-DWORD ThreadOf(HWND window) noexcept { return window ? ::GetWindowThreadProcessId(window, nullptr) : 0; }
-
 // Whether the window the engine gave the mouse to still holds it.
 bool EngineCaptureHeld(const SharedBlock& b) noexcept {
     const HWND window = b.CaptureWnd;

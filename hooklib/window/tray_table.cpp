@@ -4,15 +4,12 @@
 #include <shellapi.h>
 
 #include "hooklib/core/shared_block.h"
+#include "hooklib/window/window_query.h"
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/tray_tip.h"
 
 namespace quor {
 namespace {
-
-bool OwnedByThisThread(HWND window) noexcept {
-    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
-}
 
 bool IsLeadByteOfThisCodePage(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
 

@@ -14,6 +14,11 @@ inline bool ClassNameIs(HWND window, const char* name) noexcept {
     return ::GetClassNameA(window, cls, sizeof cls) > 0 && std::strcmp(cls, name) == 0;
 }
 
+// The thread that owns the window; 0 for a window that is gone.
+inline DWORD ThreadOf(HWND window) noexcept { return window ? ::GetWindowThreadProcessId(window, nullptr) : 0; }
+
+inline bool OwnedByThisThread(HWND window) noexcept { return ThreadOf(window) == ::GetCurrentThreadId(); }
+
 inline Rect ToRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
 
 inline Rect WindowRectOf(HWND window) noexcept {
