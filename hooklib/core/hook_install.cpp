@@ -105,7 +105,7 @@ QUORDLL_API HHOOK SetHook() {
         quor::ShowError("LLMouse hook");
         return nullptr;
     }
-    if (!quor::Reinstall(b.KeyboardHook, WH_KEYBOARD_LL, quor::LowLevelKeyboardProc)) {
+    if (!quor::Reinstall(b.KeyboardHook, WH_KEYBOARD_LL, quor::KeyboardHookProc)) {
         quor::ShowError("Keyboard hook");
         return nullptr;
     }

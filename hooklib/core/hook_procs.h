@@ -8,6 +8,6 @@ LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
-LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
 }  // namespace quor

@@ -1,11 +1,43 @@
-// WH_MOUSE_LL: runs on the resident program's thread. Usage counting arrives with the statistics.
+// WH_MOUSE_LL: runs on the resident program's thread for every mouse event of the desktop. It
+// counts the usage statistics and, in the mouse cleaning mode, throws every event away.
+#include <ctime>
+
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
+#include "hooklib/core/usage_stats.h"
+#include "hooklib/core/usage_time.h"
 
 namespace quor {
+namespace {
+
+void CountMouseEvent(SharedBlock& b, WPARAM message, const MSLLHOOKSTRUCT& e) noexcept {
+    if (message == WM_MOUSEMOVE && (b.LastMouseX != 0 || b.LastMouseY != 0)) {
+        UpdateActivityTime();
+        b.StatMouseMove += TravelFrom(b.LastMouseX, b.LastMouseY, e.pt.x, e.pt.y);
+    }
+    b.LastMouseX = e.pt.x;
+    b.LastMouseY = e.pt.y;
+    const int counter = MouseCounterFor(static_cast<unsigned>(message), GET_WHEEL_DELTA_WPARAM(e.mouseData));
+    if (counter != kNoMouseCounter) ++b.StatMouse[counter];
+}
+
+}  // namespace
+
+void UpdateActivityTime() noexcept {
+    SharedBlock& b = Block();
+    const int64_t now = _time64(nullptr);
+    const int64_t previous = b.LastActivity;
+    b.LastActivity = now;
+    b.StatTotalTime += SecondsOfUse(previous, now);
+}
 
 LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    return ::CallNextHookEx(Block().LLMouseHook, code, wParam, lParam);
+    SharedBlock& b = Block();
+    if (code < 0 || lParam == 0) return ::CallNextHookEx(b.LLMouseHook, code, wParam, lParam);
+    CountMouseEvent(b, wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    // Statistics count and the cleaning mode holds even while the other features are paused.
+    if (b.IgnoreMouse) return 1;
+    return ::CallNextHookEx(b.LLMouseHook, code, wParam, lParam);
 }
 
 }  // namespace quor

@@ -161,9 +161,6 @@ struct SharedBlock {
     HWND HiddenWndSaved[kWindowTable];
     int32_t nHiddenSaved;
 
-    // Rename assistant.
-    uint64_t RenameState;
-
     // Laser pointer.
     int32_t LaserState;
 };

@@ -129,13 +129,32 @@ void RollUp(HWND window) noexcept {
                    SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
+namespace {
+
+// A window minimized without a window command (ShowWindow) is unrolled once it is minimized: its
+// height then goes to the place it is restored to, not to its icon.
+void GiveHeightBack(HWND window, int height) noexcept {
+    if (::IsIconic(window)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        if (!::GetWindowPlacement(window, &placement)) return;
+        placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + height;
+        placement.showCmd = SW_SHOWMINNOACTIVE;  // stays minimized, and takes no activation
+        ::SetWindowPlacement(window, &placement);
+        return;
+    }
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE);
+}
+
+}  // namespace
+
 void Unroll(HWND window) noexcept {
     SharedBlock& b = Block();
     const int i = FindRolled(window, CountOf(b.nRolled, kWindowTable));
     if (i < 0) return;
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, b.RolledHeight[i], SWP_NOMOVE);
+    GiveHeightBack(window, b.RolledHeight[i]);
     // Other programs unroll their windows meanwhile: the entry is looked up again, in one reading
     // of the count, right before it goes.
     const int count = CountOf(b.nRolled, kWindowTable);

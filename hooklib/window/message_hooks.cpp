@@ -1,17 +1,74 @@
-// WH_GETMESSAGE and WH_CALLWNDPROC: run in the thread of the window receiving the message.
+// WH_GETMESSAGE and WH_CALLWNDPROC: run in the thread of the window receiving the message, for
+// every message of every thread, so the common path is a few integer comparisons.
+#include "hooklib/commands/rename_assistant.h"
 #include "hooklib/core/hook_procs.h"
+#include "hooklib/core/key_state.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
+#include "hooklib/window/tray_table.h"
+#include "hooklib/window/window_query.h"
 #include "platform/unique_any.h"
 
 namespace quor {
+namespace {
 
-// Carries out the roll messages, which are posted to a window so that they run in its own thread.
-// A message posted to a thread has no window, and nothing to roll.
+// Posted messages that reach no window while the keyboard is being cleaned.
+bool IsBlockedWhileCleaningKeyboard(UINT message) noexcept {
+    switch (message) {
+        case WM_SIZE:
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_DEADCHAR:
+        case WM_GETHOTKEY:
+        case WM_HOTKEY:
+        case WM_SYSCHAR:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+        case 0x0504:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsRollUndoingCommand(WPARAM command) noexcept {
+    return command == SC_CLOSE || command == SC_MAXIMIZE || command == SC_MINIMIZE || command == SC_RESTORE;
+}
+
+enum class SysCommandOutcome { kRestored, kPassOn };
+
+// The window commands of WM_SYSCOMMAND, compared exactly as they come: a rolled-up window gets its
+// height back first, a restore brings the window out of the notification area, and Shift+minimize
+// sends it there. Running twice for one message (a peek, then the retrieval) does nothing more.
+SysCommandOutcome HandleSysCommand(HWND window, WPARAM command) noexcept {
+    if (IsRollUndoingCommand(command)) Unroll(window);
+    if (command == SC_RESTORE) {
+        RestoreFromTray(window);
+        return SysCommandOutcome::kRestored;
+    }
+    if (command == SC_MINIMIZE && Block().TaskTray && IsKeyHeld(VK_SHIFT) && FindTraySlot(window) == -1)
+        MinimizeToTray(window);
+    return SysCommandOutcome::kPassOn;
+}
+
+// A list view's in-place edit box is being made: the rename assistant takes it over.
+void StartRenameIfLabelEdit(HWND window) noexcept {
+    if (ClassNameIs(window, "Edit") && ClassNameIs(::GetParent(window), "SysListView32"))
+        StartRenameAssistant(window);
+}
+
+}  // namespace
+
 LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    const SharedBlock& b = Block();
+    SharedBlock& b = Block();
     if (code < 0 || b.UnAvailable || lParam == 0) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
-    const MSG& m = *reinterpret_cast<const MSG*>(lParam);
+    MSG& m = *reinterpret_cast<MSG*>(lParam);
+    if (b.IgnoreKeyboard && IsBlockedWhileCleaningKeyboard(m.message)) {
+        m.message = WM_NULL;
+        return 1;
+    }
+    // A message posted to a thread has no window, and nothing to roll.
     if (m.hwnd != nullptr && b.RollMsg != 0 && m.message == b.RollMsg) {
         last_error_context keepLastError;
         RollUp(m.hwnd);
@@ -22,19 +79,62 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
         Unroll(m.hwnd);
         return 1;
     }
+    if ((m.message == WM_SIZE && m.wParam == SIZE_MINIMIZED) || m.message == WM_CLOSE) {
+        last_error_context keepLastError;
+        Unroll(m.hwnd);
+    } else if (m.message == WM_SYSCOMMAND && m.hwnd != nullptr) {
+        last_error_context keepLastError;
+        if (HandleSysCommand(m.hwnd, m.wParam) == SysCommandOutcome::kRestored) return 0;
+    }
     return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
 }
 
-// Writes back the saved extended style of a window restored from the notification area, in the
-// window's own thread: the restore, run in another thread, must not wait for this one.
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    const SharedBlock& b = Block();
-    if (code >= 0 && lParam != 0 && b.TrayStyleMsg != 0) {
-        const CWPSTRUCT& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (c.message == b.TrayStyleMsg && c.hwnd != nullptr) {
+    SharedBlock& b = Block();
+    if (code < 0 || lParam == 0) return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+    const CWPSTRUCT& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    // The saved extended style of a window restored from the notification area, written in the
+    // window's own thread: the restore, run in another thread, must not wait for this one. It
+    // completes a restore already under way, paused or not.
+    if (c.message == b.TrayStyleMsg && b.TrayStyleMsg != 0 && c.hwnd != nullptr) {
+        last_error_context keepLastError;
+        ::SetWindowLongPtrA(c.hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(c.lParam));
+        return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+    }
+    if (b.UnAvailable || c.hwnd == nullptr) return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+    switch (c.message) {
+        case WM_SIZE:
+            if (c.wParam != SIZE_MINIMIZED) break;
+            {
+                last_error_context keepLastError;
+                Unroll(c.hwnd);
+            }
+            return 0;
+        case WM_CLOSE: {
             last_error_context keepLastError;
-            ::SetWindowLongPtrA(c.hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(c.lParam));
+            Unroll(c.hwnd);
+            break;
         }
+        case WM_ACTIVATEAPP:
+            if (c.wParam == 0) break;
+            {
+                last_error_context keepLastError;
+                RestoreFromTray(c.hwnd);
+            }
+            return 0;
+        case WM_SYSCOMMAND: {
+            last_error_context keepLastError;
+            if (HandleSysCommand(c.hwnd, c.wParam) == SysCommandOutcome::kRestored) return 0;
+            break;
+        }
+        case WM_CREATE:
+            if (b.ExpRename && code == HC_ACTION) {
+                last_error_context keepLastError;
+                StartRenameIfLabelEdit(c.hwnd);
+            }
+            break;
+        default:
+            break;
     }
     return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
 }

@@ -1,0 +1,142 @@
+#include "hooklib/commands/rename_assistant.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "hooklib/commands/rename_selection.h"
+#include "hooklib/core/key_state.h"
+#include "hooklib/core/shared_block.h"
+
+namespace quor {
+namespace {
+
+// The edit box's procedure before ours, kept on the edit box: each edit box, in each process,
+// goes back to its own.
+constexpr char kPreviousProcProperty[] = "Quorvelle.RenamePreviousProc";
+constexpr int kTextCapacity = 1024;
+
+WNDPROC PreviousProc(HWND edit) noexcept {
+    return reinterpret_cast<WNDPROC>(::GetPropA(edit, kPreviousProcProperty));
+}
+
+// Once an edit box of this process runs our procedure, the library stays in the process: the
+// hooks may be removed while the edit box is still open.
+void KeepLibraryInProcess() noexcept {
+    HMODULE self = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCWSTR>(&RenameEditProc), &self);
+}
+
+// Gives the edit box its own procedure back, unless another subclass went on top of ours since;
+// that one still calls us, and we go on passing its messages to the saved procedure.
+void DetachFrom(HWND edit, WNDPROC previous) noexcept {
+    if (::GetWindowLongPtrW(edit, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&RenameEditProc)) return;
+    ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    ::RemovePropA(edit, kPreviousProcProperty);
+}
+
+TextSelection SelectionOf(HWND edit) noexcept {
+    DWORD start = 0, end = 0;
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+void Select(HWND edit, TextSelection s) noexcept { ::SendMessageW(edit, EM_SETSEL, s.start, s.end); }
+
+// The text in the edit box's own characters (UTF-16 units, which its selection counts in), or
+// -1 when it does not fit the buffer.
+int ReadText(HWND edit, wchar_t (&text)[kTextCapacity]) noexcept {
+    const auto length = ::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+    if (length < 0 || length >= kTextCapacity) return -1;
+    text[0] = L'\0';
+    return static_cast<int>(::SendMessageW(edit, WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text)));
+}
+
+// WM_KEYDOWN: true when the assistant took the key.
+bool HandleKey(HWND edit, WPARAM key) noexcept {
+    switch (key) {
+        case VK_PRIOR:
+        case VK_UP:
+        case VK_F3: EditNeighbourLabel(::GetParent(edit), false); return true;
+        case VK_NEXT:
+        case VK_DOWN:
+        case VK_F4: EditNeighbourLabel(::GetParent(edit), true); return true;
+        case VK_LEFT: return CollapseSelection(edit, false) == 1;
+        case VK_RIGHT: return CollapseSelection(edit, true) == 1;
+        case VK_F2: CycleNameSelection(edit); return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+int StartRenameAssistant(HWND edit) noexcept {
+    if (!edit || PreviousProc(edit) != nullptr) return 1;
+    KeepLibraryInProcess();
+    const LONG_PTR previous = ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RenameEditProc));
+    if (previous == 0) return 1;
+    if (!::SetPropA(edit, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous))) {
+        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, previous);
+        return 1;
+    }
+    // It arrives once the list view has put the item's name in the edit box and selected it all.
+    ::PostMessageW(edit, Block().RenameMsg, 0, 0);
+    return 1;
+}
+
+LRESULT CALLBACK RenameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    const WNDPROC previous = PreviousProc(edit);
+    // Never a procedure we did not save for this very edit box.
+    if (previous == nullptr) return ::DefWindowProcW(edit, msg, wParam, lParam);
+    switch (msg) {
+        case WM_DESTROY: DetachFrom(edit, previous); break;
+        case WM_NCDESTROY: ::RemovePropA(edit, kPreviousProcProperty); break;
+        case WM_KEYDOWN:
+            // Moving to a neighbour destroys this edit box: nothing of it is used afterwards.
+            if (HandleKey(edit, wParam)) return 0;
+            break;
+        default:
+            if (msg != 0 && msg == Block().RenameMsg) {
+                CycleNameSelection(edit);
+                return 0;
+            }
+            break;
+    }
+    return ::CallWindowProcW(previous, edit, msg, wParam, lParam);
+}
+
+int CycleNameSelection(HWND edit) noexcept {
+    wchar_t text[kTextCapacity];
+    const int length = ReadText(edit, text);
+    if (length < 0) return 1;
+    const wchar_t* dot = std::wcsrchr(text, L'.');
+    const int lastDot = dot ? static_cast<int>(dot - text) : -1;
+    Select(edit, NextNameSelection(length, lastDot, SelectionOf(edit)));
+    return 1;
+}
+
+int EditNeighbourLabel(HWND listView, bool below) noexcept {
+    const auto current = static_cast<int>(::SendMessageW(listView, LVM_GETSELECTIONMARK, 0, 0));
+    const auto next =
+        static_cast<int>(::SendMessageW(listView, LVM_GETNEXTITEM, current, below ? LVNI_BELOW : LVNI_ABOVE));
+    if (next == -1) return 0;
+    ::SendMessageW(listView, LVM_SETSELECTIONMARK, 0, next);
+    // Starting the new edit ends the current one, whose edit box is destroyed meanwhile.
+    if (::SendMessageW(listView, LVM_EDITLABELW, next, 0) == 0)
+        ::SendMessageW(listView, LVM_SETSELECTIONMARK, 0, current);
+    return 1;
+}
+
+int CollapseSelection(HWND edit, bool toRight) noexcept {
+    if (IsKeyHeld(VK_SHIFT) || IsKeyHeld(VK_CONTROL)) return 0;
+    wchar_t text[kTextCapacity];
+    const int length = ReadText(edit, text);
+    if (length < 0) return 0;
+    const int caret = CollapsedCaret(length, SelectionOf(edit), toRight);
+    if (caret < 0) return 0;
+    Select(edit, {caret, caret});
+    return 1;
+}
+
+}  // namespace quor
