@@ -120,7 +120,9 @@ int EditNeighbourLabel(HWND listView, bool below) noexcept {
     const auto current = static_cast<int>(::SendMessageW(listView, LVM_GETSELECTIONMARK, 0, 0));
     const auto next =
         static_cast<int>(::SendMessageW(listView, LVM_GETNEXTITEM, current, below ? LVNI_BELOW : LVNI_ABOVE));
-    if (next == -1) return 0;
+    // Some list views answer with an index past their last item where there is none.
+    const auto count = static_cast<int>(::SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
+    if (next < 0 || next >= count || next == current) return 0;
     ::SendMessageW(listView, LVM_SETSELECTIONMARK, 0, next);
     // Starting the new edit ends the current one, whose edit box is destroyed meanwhile.
     if (::SendMessageW(listView, LVM_EDITLABELW, next, 0) == 0)

@@ -117,6 +117,7 @@ QUORDLL_API HHOOK SetHook() {
     // their slots. Windows behind icons of any other window could never be reached again: they
     // come back now, and the table starts empty.
     b.TrayStyleMsg = ::RegisterWindowMessageA("Quorvelle Tray Style");
+    b.TrayHideMsg = ::RegisterWindowMessageA("Quorvelle Tray Hide");
     if (b.DummyWnd == nullptr || b.DummyWnd != previousDummy) quor::RestoreAllFromTray();
     b.RollMsg = ::RegisterWindowMessageA("WM_ROLL");
     b.UnrollMsg = ::RegisterWindowMessageA("WM_UNROLL");

@@ -103,6 +103,7 @@ struct SharedBlock {
     UINT UnrollMsg;
     UINT RenameMsg;
     UINT TrayStyleMsg;  // carries a restored window's saved extended style to its own thread
+    UINT TrayHideMsg;   // hides a window sent to the notification area once its minimize is done
 
     // Mouse dispatcher.
     int32_t SwallowRButtonUp;
@@ -151,6 +152,7 @@ struct SharedBlock {
     // Windows minimized into the notification area.
     HWND TrayWnd[kWindowTable];
     LONG_PTR TrayExStyle[kWindowTable];
+    DWORD TrayHiddenTick[kWindowTable];  // GetTickCount when each window went behind its icon
     NotifyIconRecord TrayIcon[kWindowTable];
     int32_t TrayHigh;
 

@@ -36,7 +36,7 @@ bool IsRollUndoingCommand(WPARAM command) noexcept {
     return command == SC_CLOSE || command == SC_MAXIMIZE || command == SC_MINIMIZE || command == SC_RESTORE;
 }
 
-enum class SysCommandOutcome { kRestored, kPassOn };
+enum class SysCommandOutcome { kRestored, kInTray, kPassOn };
 
 // The window commands of WM_SYSCOMMAND, compared exactly as they come: a rolled-up window gets its
 // height back first, a restore brings the window out of the notification area, and Shift+minimize
@@ -47,9 +47,9 @@ SysCommandOutcome HandleSysCommand(HWND window, WPARAM command) noexcept {
         RestoreFromTray(window);
         return SysCommandOutcome::kRestored;
     }
-    if (command == SC_MINIMIZE && Block().TaskTray && IsKeyHeld(VK_SHIFT) && FindTraySlot(window) == -1)
-        MinimizeToTray(window);
-    return SysCommandOutcome::kPassOn;
+    if (command != SC_MINIMIZE || !Block().TaskTray || !IsKeyHeld(VK_SHIFT)) return SysCommandOutcome::kPassOn;
+    if (FindTraySlot(window) == -1) MinimizeToTray(window);
+    return FindTraySlot(window) == -1 ? SysCommandOutcome::kPassOn : SysCommandOutcome::kInTray;
 }
 
 // A list view's in-place edit box is being made: the rename assistant takes it over.
@@ -62,8 +62,16 @@ void StartRenameIfLabelEdit(HWND window) noexcept {
 
 LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     SharedBlock& b = Block();
-    if (code < 0 || b.UnAvailable || lParam == 0) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
+    if (code < 0 || lParam == 0) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
     MSG& m = *reinterpret_cast<MSG*>(lParam);
+    // Completes a move into the notification area, paused or not.
+    if (m.message == b.TrayHideMsg && b.TrayHideMsg != 0 && m.hwnd != nullptr) {
+        last_error_context keepLastError;
+        if (FindTraySlot(m.hwnd) != -1) ::ShowWindow(m.hwnd, SW_HIDE);
+        m.message = WM_NULL;
+        return 1;
+    }
+    if (b.UnAvailable) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
     if (b.IgnoreKeyboard && IsBlockedWhileCleaningKeyboard(m.message)) {
         m.message = WM_NULL;
         return 1;
@@ -84,7 +92,12 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
         Unroll(m.hwnd);
     } else if (m.message == WM_SYSCOMMAND && m.hwnd != nullptr) {
         last_error_context keepLastError;
-        if (HandleSysCommand(m.hwnd, m.wParam) == SysCommandOutcome::kRestored) return 0;
+        switch (HandleSysCommand(m.hwnd, m.wParam)) {
+            case SysCommandOutcome::kRestored: return 0;
+            // The minimize itself would show the hidden window again, minimized.
+            case SysCommandOutcome::kInTray: m.message = WM_NULL; break;
+            case SysCommandOutcome::kPassOn: break;
+        }
     }
     return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
 }
@@ -119,12 +132,17 @@ LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
             if (c.wParam == 0) break;
             {
                 last_error_context keepLastError;
-                RestoreFromTray(c.hwnd);
+                RestoreFromTrayOnActivation(c.hwnd);
             }
             return 0;
         case WM_SYSCOMMAND: {
             last_error_context keepLastError;
-            if (HandleSysCommand(c.hwnd, c.wParam) == SysCommandOutcome::kRestored) return 0;
+            switch (HandleSysCommand(c.hwnd, c.wParam)) {
+                case SysCommandOutcome::kRestored: return 0;
+                // The minimize that follows shows the window again; it is hidden once that is done.
+                case SysCommandOutcome::kInTray: ::PostMessageA(c.hwnd, b.TrayHideMsg, 0, 0); break;
+                case SysCommandOutcome::kPassOn: break;
+            }
             break;
         }
         case WM_CREATE:

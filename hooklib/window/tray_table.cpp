@@ -158,6 +158,15 @@ void RestoreTraySlot(int slot) noexcept {
 
 void RestoreFromTray(HWND window) noexcept { RestoreTraySlot(FindTraySlot(window)); }
 
+void RestoreFromTrayOnActivation(HWND window) noexcept {
+    const int slot = FindTraySlot(window);
+    if (slot < 0) return;
+    // A press that hides an inactive window activates it right after (the platform activates on
+    // the press once the hooks have seen it): that activation is the same click, not a return.
+    if (::GetTickCount() - Block().TrayHiddenTick[slot] < kHideActivationGraceMs) return;
+    RestoreTraySlot(slot);
+}
+
 void RestoreAllFromTray() noexcept {
     for (int i = 0; i < kWindowTable; ++i) RestoreTraySlot(i);
     Block().TrayHigh = 0;
@@ -176,6 +185,7 @@ void MinimizeToTray(HWND window) noexcept {
     HideIntoTray(window);
     b.TrayIcon[slot] = icon;
     b.TrayExStyle[slot] = exStyle;
+    b.TrayHiddenTick[slot] = ::GetTickCount();
     b.TrayWnd[slot] = window;
     if (CountOf(b.TrayHigh, kWindowTable - 1) < slot) b.TrayHigh = slot;
 }

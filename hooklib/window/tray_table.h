@@ -12,6 +12,9 @@ int FindTraySlot(HWND window) noexcept;
 // busy or hung one is shown as soon as it takes its messages, and no window is lost.
 void RestoreTraySlot(int slot) noexcept;
 void RestoreFromTray(HWND window) noexcept;
+// The same, when the window's program is activated; not within a moment of the window's hiding.
+void RestoreFromTrayOnActivation(HWND window) noexcept;
+constexpr DWORD kHideActivationGraceMs = 500;
 void RestoreAllFromTray() noexcept;
 
 // Hides a top-level window with a minimize box behind an icon of its own, in the first free slot.

@@ -14,6 +14,7 @@
 #include "hooklib/commands/command_executor.h"
 #include "hooklib/commands/command_names.h"
 #include "hooklib/commands/slot_authority.h"
+#include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/wheel_redirect.h"
 #include "platform/audio_volume.h"
@@ -142,8 +143,9 @@ TEST_F(SystemCommands, FoldersAppletsAndThePrompt) {
     EXPECT_EQ(RunCommand(0), 0) << "\"none\" does nothing";
 }
 
-// The Windows key of "show desktop" goes through while the key is disabled, and the setting is
-// back afterwards. Wine does not act on Win+D, so only the keys are seen here.
+// The Windows key of "show desktop" goes through the library's keyboard hook while the key is
+// disabled, and the setting is back afterwards. Wine does not act on Win+D, so only the keys are
+// seen here, by a hook that the library's passes them on to.
 std::atomic<int> g_winDisabledWhenSeen{-1};
 std::mutex g_keysMutex;
 std::string g_keys;  // "+vk" for a key going down, "-vk" for one going up
@@ -170,9 +172,13 @@ TEST_F(SystemCommands, KeysOfShowDesktopAndTheTaskManager) {
     std::thread watcher([&] {
         watcherThread = ::GetCurrentThreadId();
         HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD_LL, SeeKeys, ::GetModuleHandleA(nullptr), 0);
+        // Installed last, called first: what it swallows, the watcher never sees.
+        HHOOK library = ::SetWindowsHookExA(WH_KEYBOARD_LL, quor::KeyboardHookProc, ::GetModuleHandleA(nullptr), 0);
+        quor::Block().KeyboardHook = library;
         ready = true;
         MSG msg;
         while (!stop && ::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+        ::UnhookWindowsHookEx(library);
         ::UnhookWindowsHookEx(hook);
     });
     ASSERT_TRUE(bench::WaitFor([&] { return ready.load(); }));
@@ -185,6 +191,13 @@ TEST_F(SystemCommands, KeysOfShowDesktopAndTheTaskManager) {
     EXPECT_EQ(RunCommand(3), 1);
     const std::string taskManager = winD + "+17 +16 +27 -27 -16 -17 ";  // Ctrl, Shift, Esc
     EXPECT_TRUE(bench::WaitFor([&] { return SeenKeys() == taskManager; })) << "2. Ctrl+Shift+Esc: " << SeenKeys();
+    // 3. The user's own Windows key is disabled again: only the marker key after it arrives.
+    bench::Key(VK_LWIN, true);
+    bench::Key(VK_LWIN, false);
+    bench::Key(VK_F5, true);
+    bench::Key(VK_F5, false);
+    const std::string marker = taskManager + "+116 -116 ";
+    EXPECT_TRUE(bench::WaitFor([&] { return SeenKeys() == marker; })) << "3. the Windows key swallowed: " << SeenKeys();
     stop = true;
     ::PostThreadMessageA(watcherThread, WM_NULL, 0, 0);
     watcher.join();

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/wine/support/bench_support.h"
 
@@ -24,6 +25,9 @@ HWND g_list = nullptr;
 WNDPROC g_listProc = nullptr;
 int g_minCx = 0, g_minCy = 0;
 DWORD g_lastMousePos = 0;
+std::vector<std::string> g_items;
+int g_ownEditProc = 0;
+int g_ownProcBack = 0, g_ownProcNotBack = 0, g_ownProcMessages = 0;
 
 void Record(int which, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_counts[which][msg]++ == 0) g_firstSeen[which][msg] = ++g_seen;
@@ -91,6 +95,9 @@ bool Query(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             return true;
         case bench::kQueryLastMousePos: result = static_cast<LRESULT>(g_lastMousePos); return true;
         case bench::kCommandHang: ::Sleep(static_cast<DWORD>(lParam)); result = 0; return true;
+        case bench::kQueryOwnEditProc:
+            result = wParam == 0 ? g_ownProcBack : wParam == 1 ? g_ownProcNotBack : g_ownProcMessages;
+            return true;
         default: return false;
     }
 }
@@ -109,6 +116,12 @@ LRESULT CALLBACK TopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     // No system menu on a right click: a menu would take the input the next test step injects.
     if (msg == WM_CONTEXTMENU) return 0;
+    // A label edit ends: the new name is taken, as a file list takes a rename.
+    if (msg == WM_NOTIFY) {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->code == LVN_ENDLABELEDITA) return reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item.pszText != nullptr;
+        if (hdr->code == LVN_ENDLABELEDITW) return reinterpret_cast<const NMLVDISPINFOW*>(lParam)->item.pszText != nullptr;
+    }
     if (msg == WM_DESTROY) ::PostQuitMessage(0);
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -137,7 +150,7 @@ void Register(const char* cls, WNDPROC proc) {
 HWND CreateListView(HWND parent, bool report) {
     RECT rc{};
     ::GetClientRect(parent, &rc);
-    DWORD style = WS_CHILD | WS_VISIBLE | (report ? LVS_REPORT : LVS_ICON);
+    DWORD style = WS_CHILD | WS_VISIBLE | (report ? LVS_REPORT : LVS_ICON) | (g_items.empty() ? 0 : LVS_EDITLABELS);
     HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, rc.right, rc.bottom, parent, nullptr,
                                   ::GetModuleHandleA(nullptr), nullptr);
     // Items with icons, so that the icon and the label are separate parts of an item.
@@ -151,9 +164,10 @@ HWND CreateListView(HWND parent, bool report) {
         col.pszText = const_cast<char*>("name");
         ::SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
     }
-    for (int i = 0; i < 3; ++i) {
-        char text[32];
-        std::snprintf(text, sizeof text, "item%d", i);
+    const int itemCount = g_items.empty() ? 3 : static_cast<int>(g_items.size());
+    for (int i = 0; i < itemCount; ++i) {
+        char text[260];
+        std::snprintf(text, sizeof text, "%s", g_items.empty() ? ("item" + std::to_string(i)).c_str() : g_items[i].c_str());
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = i;
@@ -165,6 +179,35 @@ HWND CreateListView(HWND parent, bool report) {
     g_listProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
     return list;
+}
+
+// The label-edit box's procedure of the helper's own; two of them, so that each process can have
+// a different one. Counts how it was found at WM_DESTROY: back in place, or not.
+constexpr char kOwnPrevious[] = "QHelper.Previous";
+
+template <int N>
+LRESULT CALLBACK OwnEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOwnPrevious));
+    ++g_ownProcMessages;
+    if (msg == WM_DESTROY) {
+        const bool back = ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&OwnEditProc<N>);
+        ++(back ? g_ownProcBack : g_ownProcNotBack);
+        if (back) ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    }
+    return ::CallWindowProcW(previous, hwnd, msg, wParam, lParam);
+}
+
+// A hook of this thread runs before any global one: the edit box is ours first.
+LRESULT CALLBACK SubclassNewEdits(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* c = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char cls[64] = {};
+    if (code == HC_ACTION && c->message == WM_CREATE && ::GetClassNameA(c->hwnd, cls, sizeof cls) &&
+        std::strcmp(cls, "Edit") == 0) {
+        const WNDPROC own = g_ownEditProc == 1 ? OwnEditProc<1> : OwnEditProc<2>;
+        ::SetPropA(c->hwnd, kOwnPrevious,
+                   reinterpret_cast<HANDLE>(::SetWindowLongPtrW(c->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own))));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -184,8 +227,10 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 15) {
-        std::fprintf(stderr, "usage: qhelper kind class title style exstyle l t r b report mincx mincy peek count\n");
+    if (argc < 17) {
+        std::fprintf(stderr,
+                     "usage: qhelper kind class title style exstyle l t r b report mincx mincy peek count "
+                     "owneditproc items\n");
         return 2;
     }
     const std::string kind = argv[1];
@@ -199,6 +244,13 @@ int main(int argc, char** argv) {
     g_minCy = std::atoi(argv[12]);
     const bool peekFirst = std::atoi(argv[13]) != 0;
     const int count = std::atoi(argv[14]);
+    g_ownEditProc = std::atoi(argv[15]);
+    for (const char* p = argv[16]; *p;) {
+        const char* bar = std::strchr(p, '|');
+        g_items.emplace_back(p, bar ? bar - p : std::strlen(p));
+        p = bar ? bar + 1 : p + std::strlen(p);
+    }
+    if (g_ownEditProc) ::SetWindowsHookExA(WH_CALLWNDPROC, SubclassNewEdits, nullptr, ::GetCurrentThreadId());
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);

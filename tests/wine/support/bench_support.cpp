@@ -112,8 +112,11 @@ TargetProcess::TargetProcess(const WindowSpec& spec) {
                   spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, spec.reportView ? 1 : 0,
                   spec.minTrackCx, spec.minTrackCy, spec.peekFirst ? 1 : 0, spec.windowCount);
     if (spec.noSound) TurnOffAudioFor(kSilentHelper);
+    std::string items;
+    for (const std::string& item : spec.items) items += (items.empty() ? "" : "|") + item;
     std::string cmd = Quote(ProgramDir() + "\\" + (spec.noSound ? kSilentHelper : "qhelper.exe")) + " " + spec.kind +
-                      " " + Quote(spec.cls) + " " + Quote(spec.title) + numbers;
+                      " " + Quote(spec.cls) + " " + Quote(spec.title) + numbers + " " +
+                      std::to_string(spec.ownEditProc) + " " + Quote(items);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -150,6 +153,8 @@ HWND TargetProcess::listView() const {
 HWND TargetProcess::mdiClient() const { return ::FindWindowExA(window_, nullptr, "MDICLIENT", nullptr); }
 
 HWND TargetProcess::mdiChild() const { return ::FindWindowExA(mdiClient(), nullptr, nullptr, nullptr); }
+
+LRESULT TargetProcess::OwnEditProc(WPARAM what) const { return Ask(window_, kQueryOwnEditProc, what); }
 
 bool TargetProcess::LibraryLoaded() const { return Ask(window_, kQueryLibraryLoaded) == 1; }
 

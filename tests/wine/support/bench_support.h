@@ -42,6 +42,9 @@ enum HelperQuery : UINT {
     kQueryVolume = WM_APP + 9,         // -> the helper's own speakers level 0-65535 (winmm), -1 without
     kCommandSetVolume = WM_APP + 10,   // lParam level -> 1 when set
     kQueryMute = WM_APP + 11,          // -> the helper's own speakers mute 0/1, -1 without
+    kQueryOwnEditProc = WM_APP + 12,   // wParam 0: label-edit boxes whose own procedure was back in
+                                       // place at WM_DESTROY; 1: those whose was not; 2: messages
+                                       // the own procedures handled
 };
 
 struct WindowSpec {
@@ -67,6 +70,12 @@ struct WindowSpec {
     // owned by it.
     // Started with Wine's audio drivers turned off for it: the helper's process has no mixer.
     bool noSound = false;
+    // Kind "folder": the list view's items, in code page 932, instead of "item0".."item2"; their
+    // labels can then be edited, and a rename is accepted.
+    std::vector<std::string> items;
+    // Kind "folder": each label-edit box gets a window procedure of the helper's own (1 or 2: two
+    // different procedures) before any global hook sees the box made.
+    int ownEditProc = 0;
 };
 
 // A plain top-level window with this title and screen rectangle.
@@ -99,6 +108,7 @@ public:
     int Volume() const;
     bool SetVolume(int level) const;
     int Mute() const;
+    LRESULT OwnEditProc(WPARAM what) const;
     // Keeps the helper's thread busy for `ms` milliseconds, from now on.
     void Hang(int ms) const;
     // Clicks the middle of the client area and waits until the window is in the foreground.

@@ -1,0 +1,147 @@
+// The window-message hooks in other processes: window commands give a rolled-up window its height
+// back, Shift+minimize hides a window behind an icon until a restore or its program's activation,
+// and the keyboard cleaning mode keeps key messages from every window.
+#include "tests/wine/support/hooked_fixture.h"
+
+namespace {
+
+using bench::TargetProcess;
+using bench::WindowSpec;
+
+constexpr auto At = bench::WindowAt;
+
+int Height(HWND w) {
+    const RECT r = bench::WindowRect(w);
+    return r.bottom - r.top;
+}
+
+UINT RollMessage() { return ::RegisterWindowMessageA("WM_ROLL"); }
+
+int CaptionOnlyHeight() { return ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CXFRAME); }
+
+class MessageHooksTest : public bench::HookedTest {
+protected:
+    static void RollUp(HWND w) {
+        ::PostMessageA(w, RollMessage(), 0, 0);
+        ASSERT_TRUE(bench::WaitFor([&] { return Height(w) == CaptionOnlyHeight(); })) << "rolled up";
+    }
+};
+
+TEST_F(MessageHooksTest, WindowCommandsGiveARolledWindowItsHeightBack) {
+    WindowSpec spec = At("rolled commands", {100, 100, 500, 400});
+    spec.peekFirst = true;  // every posted message passes the hook twice
+    TargetProcess target(spec);
+    const HWND w = target.window();
+    const quor::SharedBlock& b = bench::Block();
+    struct Step {
+        const char* name;
+        void (*command)(HWND);
+        bool iconic;
+    };
+    const Step steps[] = {
+        {"posted SC_MINIMIZE", [](HWND h) { ::PostMessageA(h, WM_SYSCOMMAND, SC_MINIMIZE, 0); }, true},
+        {"sent SC_MAXIMIZE", [](HWND h) { ::SendMessageA(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0); }, false},
+        {"sent SC_RESTORE", [](HWND h) { ::SendMessageA(h, WM_SYSCOMMAND, SC_RESTORE, 0); }, false},
+        // No window command: the height goes back through WM_SIZE, to the restored place.
+        {"minimized by its program", [](HWND h) { ::ShowWindowAsync(h, SW_MINIMIZE); }, true},
+    };
+    for (const Step& step : steps) {
+        ::ShowWindow(w, SW_RESTORE);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsIconic(w) && !::IsZoomed(w) && Height(w) == 300; }))
+            << step.name << ": back to normal first";
+        RollUp(w);
+        step.command(w);
+        EXPECT_TRUE(bench::WaitFor([&] { return b.nRolled == 0 && ::IsIconic(w) == (step.iconic ? TRUE : FALSE); }))
+            << step.name << ": the entry left the table";
+        ::ShowWindow(w, SW_RESTORE);
+        EXPECT_TRUE(bench::WaitFor([&] { return Height(w) == 300 && !::IsZoomed(w); }))
+            << step.name << ": restored to its full height, not " << Height(w);
+    }
+    ::ShowWindow(w, SW_RESTORE);
+    RollUp(w);
+    ::PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(w); })) << "closed";
+    EXPECT_EQ(b.nRolled, 0) << "a closed window's entry leaves the roll table";
+}
+
+// Shift+click on the minimize button, as a person does it.
+void ShiftMinimize(const TargetProcess& p) {
+    const POINT button = bench::HitPoint(p.window(), HTMINBUTTON);
+    ASSERT_NE(button.x, -1);
+    bench::HeldKey shift(VK_SHIFT);
+    bench::Click(button.x, button.y);
+    ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(p.window()); })) << "hidden, not only minimized";
+}
+
+int SlotOf(HWND w) {
+    const quor::SharedBlock& b = bench::Block();
+    for (int i = 0; i < quor::kWindowTable; ++i)
+        if (b.TrayWnd[i] == w) return i;
+    return -1;
+}
+
+TEST_F(MessageHooksTest, ShiftMinimizeHidesBehindAnIconUntilRestoredOrActivated) {
+    WindowSpec spec = At("shift minimize", {100, 100, 400, 300});
+    spec.windowCount = 2;
+    spec.peekFirst = true;
+    TargetProcess target(spec);
+    const HWND w = target.window();
+    HWND other = nullptr;
+    for (HWND h : target.windows())
+        if (h != w) other = h;
+    ASSERT_NE(other, nullptr);
+
+    ShiftMinimize(target);
+    EXPECT_EQ(SlotOf(w), 0) << "1. behind the first icon";
+    ::PostMessageA(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(w) && SlotOf(w) == -1; })) << "2. a posted restore";
+
+    ::ShowWindow(w, SW_RESTORE);
+    ASSERT_TRUE(bench::WaitFor([&] { return !::IsIconic(w); }));
+    const POINT button = bench::HitPoint(w, HTMINBUTTON);
+    bench::Click(button.x, button.y);
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsIconic(w); })) << "3. without Shift it minimizes";
+    EXPECT_TRUE(::IsWindowVisible(w)) << "3. and stays visible";
+    EXPECT_EQ(SlotOf(w), -1);
+    ::ShowWindow(w, SW_RESTORE);
+    ASSERT_TRUE(bench::WaitFor([&] { return !::IsIconic(w); }));
+
+    ShiftMinimize(target);
+    ASSERT_EQ(SlotOf(w), 0) << "4. hidden again";
+    // An activation within a moment of the hiding is the hiding click's own; a person comes back later.
+    bench::WaitFor([] { return ::GetTickCount() - bench::Block().TrayHiddenTick[0] > 600; }, 2000);
+    // 5. Another program comes to the front, then the hidden window's program does.
+    TargetProcess elsewhere(At("elsewhere", {600, 100, 900, 300}));
+    ASSERT_TRUE(elsewhere.Activate());
+    EXPECT_FALSE(::IsWindowVisible(w)) << "5. still hidden";
+    const RECT r = bench::WindowRect(other);
+    bench::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(w) && SlotOf(w) == -1; }))
+        << "5. its program's activation brings it back";
+}
+
+TEST_F(MessageHooksTest, KeyboardCleaningKeepsKeysFromWindowsButNotTheMouse) {
+    TargetProcess editor(At("keyboard cleaning", {100, 100, 500, 400}));
+    ASSERT_TRUE(editor.Activate());
+    const unsigned countedA = bench::Block().StatKeyboard[0];
+    SetIgnoreKeyboard(1);
+    editor.ResetCounts();
+    for (WORD key : {WORD('A'), WORD(VK_RETURN), WORD(VK_F10)}) {
+        bench::Key(key, true);
+        bench::Key(key, false);
+    }
+    editor.SyncInput();
+    const RECT r = bench::WindowRect(editor.window());
+    bench::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(bench::WaitFor([&] { return editor.Count(WM_LBUTTONUP) == 1; })) << "1. the mouse still works";
+    EXPECT_EQ(editor.Count(WM_KEYDOWN) + editor.Count(WM_SYSKEYDOWN), 0) << "1. no key reached the window";
+    EXPECT_EQ(editor.Count(WM_CHAR), 0) << "1. nor any character";
+    EXPECT_EQ(bench::Block().StatKeyboard[0], countedA + 1) << "1. while the keys were still counted";
+
+    SetIgnoreKeyboard(0);
+    bench::Key('A', true);
+    bench::Key('A', false);
+    EXPECT_TRUE(bench::WaitFor([&] { return editor.Count(WM_CHAR) == 1; })) << "2. cleaning over: characters again";
+}
+
+}  // namespace
