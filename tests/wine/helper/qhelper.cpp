@@ -188,9 +188,11 @@ constexpr char kOwnPrevious[] = "QHelper.Previous";
 template <int N>
 LRESULT CALLBACK OwnEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOwnPrevious));
-    ++g_ownProcMessages;
+    // Only the procedure this process installed counts: the other one is never meant to run here.
+    const WNDPROC installed = g_ownEditProc == 1 ? OwnEditProc<1> : OwnEditProc<2>;
+    if (installed == &OwnEditProc<N>) ++g_ownProcMessages;
     if (msg == WM_DESTROY) {
-        const bool back = ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&OwnEditProc<N>);
+        const bool back = ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(installed);
         ++(back ? g_ownProcBack : g_ownProcNotBack);
         if (back) ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     }
