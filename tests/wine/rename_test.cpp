@@ -208,4 +208,66 @@ TEST_F(RenameTest, EachProcessKeepsItsOwnEditProcedure) {
     }
 }
 
+struct FoundList {
+    DWORD pid;
+    HWND list;
+};
+
+BOOL CALLBACK FindListOfProcess(HWND top, LPARAM param) {
+    auto* found = reinterpret_cast<FoundList*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(top, &pid);
+    if (pid != found->pid || !::IsWindowVisible(top)) return TRUE;
+    // The file list lies a few levels down: ExplorerBrowser > SHELLDLL_DefView > SysListView32.
+    HWND list = nullptr;
+    ::EnumChildWindows(
+        top,
+        [](HWND child, LPARAM out) -> BOOL {
+            char cls[64] = {};
+            ::GetClassNameA(child, cls, sizeof cls);
+            if (std::string(cls) != "SysListView32") return TRUE;
+            *reinterpret_cast<HWND*>(out) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    if (list) found->list = list;
+    return list ? FALSE : TRUE;
+}
+
+// Wine's own file browser, on a folder holding one file: selected with a click, renamed with F2.
+TEST_F(RenameTest, WinesFileBrowserSelectsTheNameOfAJapaneseFile) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"quor-rename";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring file = folder + L"\\報告書.最終.txt";
+    ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    std::wstring cmd = L"explorer.exe /root," + folder;
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    quor::unique_handle process(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    FoundList found{pi.dwProcessId, nullptr};
+    ASSERT_TRUE(bench::WaitFor([&] {
+        ::EnumWindows(FindListOfProcess, reinterpret_cast<LPARAM>(&found));
+        return found.list != nullptr && ::SendMessageW(found.list, LVM_GETITEMCOUNT, 0, 0) == 1;
+    }, 15000)) << "the file browser's list";
+    const RECT item = bench::ListItemRect(found.list, 0, LVIR_LABEL);
+    bench::Click((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ASSERT_TRUE(bench::WaitFor([&] {
+        return ::SendMessageW(found.list, LVM_GETITEMSTATE, 0, LVIS_SELECTED) == LVIS_SELECTED;
+    })) << "the file is selected";
+    Press(VK_F2);
+    ASSERT_TRUE(bench::WaitFor([&] { return EditOf(found.list) != nullptr; })) << "F2 opens the rename";
+    const HWND edit = EditOf(found.list);
+    EXPECT_TRUE(SelectionBecomes(edit, L"報告書.最終@0")) << Narrow(Selected(edit));
+    Press(VK_F2);
+    EXPECT_TRUE(SelectionBecomes(edit, L"txt@7")) << Narrow(Selected(edit));
+    EndRename(edit);
+    ::TerminateProcess(process.get(), 0);
+    ::DeleteFileW(file.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
