@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks: the snap engine natively, the mouse hook under Wine.
+# Builds and runs the benchmarks: the snap engine natively, the hook procedures under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUOR_BUILD_DIR:-$root/build}
@@ -14,3 +14,5 @@ echo "== mouse hook dispatcher (Wine)"
 QUOR_BENCH_DIR=$bench_dir "$root/tests/bench/wine-run.sh" "$build/windows/bin/dispatcher_bench.exe"
 echo "== snap targets (Wine)"
 QUOR_BENCH_DIR=$bench_dir "$root/tests/bench/wine-run.sh" "$build/windows/bin/snap_targets_bench.exe"
+echo "== message and low-level hooks (Wine)"
+QUOR_BENCH_DIR=$bench_dir "$root/tests/bench/wine-run.sh" "$build/windows/bin/hook_procs_bench.exe"

@@ -1,7 +1,5 @@
 // WH_MOUSE_LL: runs on the resident program's thread for every mouse event of the desktop. It
 // counts the usage statistics and, in the mouse cleaning mode, throws every event away.
-#include <ctime>
-
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/core/usage_stats.h"
@@ -21,11 +19,19 @@ void CountMouseEvent(SharedBlock& b, WPARAM message, const MSLLHOOKSTRUCT& e) no
     if (counter != kNoMouseCounter) ++b.StatMouse[counter];
 }
 
+// The calendar time in whole seconds, as _time64 gives it, without the time-zone lookup that
+// _time64 makes on every call: this runs on every mouse move.
+int64_t CalendarSecondsNow() noexcept {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return CalendarSecondsFromFileTime((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+}
+
 }  // namespace
 
 void UpdateActivityTime() noexcept {
     SharedBlock& b = Block();
-    const int64_t now = _time64(nullptr);
+    const int64_t now = CalendarSecondsNow();
     const int64_t previous = b.LastActivity;
     b.LastActivity = now;
     b.StatTotalTime += SecondsOfUse(previous, now);

@@ -40,4 +40,10 @@ uint32_t SecondsOfUse(int64_t previous, int64_t now) noexcept {
     return gap >= 1 && gap < kIdlePause ? gap : 0;
 }
 
+int64_t CalendarSecondsFromFileTime(uint64_t fileTime) noexcept {
+    constexpr uint64_t kUnitsPerSecond = 10'000'000;
+    constexpr uint64_t k1970 = 116'444'736'000'000'000;  // 1970-01-01 in units since 1601
+    return fileTime < k1970 ? 0 : static_cast<int64_t>((fileTime - k1970) / kUnitsPerSecond);
+}
+
 }  // namespace quor

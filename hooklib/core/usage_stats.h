@@ -21,4 +21,7 @@ double TravelFrom(int previousX, int previousY, int x, int y) noexcept;
 // a pause of ten minutes or more, or for a clock set back.
 uint32_t SecondsOfUse(int64_t previous, int64_t now) noexcept;
 
+// Calendar seconds since 1970 (UTC) of a system time in 100-nanosecond units since 1601.
+int64_t CalendarSecondsFromFileTime(uint64_t fileTime) noexcept;
+
 }  // namespace quor

@@ -38,6 +38,13 @@ TEST(MouseStatistics, TimeOfUseCountsGapsUnderTenMinutes) {
     EXPECT_EQ(SecondsOfUse(0xFFFF'FFFFll, 0x1'0000'0002ll), 3u) << "across a 32-bit boundary";
 }
 
+TEST(MouseStatistics, CalendarSecondsFromTheSystemClock) {
+    EXPECT_EQ(CalendarSecondsFromFileTime(116'444'736'000'000'000ull), 0);
+    EXPECT_EQ(CalendarSecondsFromFileTime(116'444'736'000'000'000ull + 10'000'000ull * 86'400 + 9'999'999), 86'400)
+        << "whole seconds, the fraction dropped";
+    EXPECT_EQ(CalendarSecondsFromFileTime(0), 0) << "before 1970: never a negative time";
+}
+
 // Applies the cycle to a name from the selection the list view opens its edit with (everything).
 std::string Cycle(const std::string& name, int steps) {
     const int dot = static_cast<int>(name.rfind('.'));

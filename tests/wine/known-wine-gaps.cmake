@@ -2,7 +2,11 @@
 # Wine behaviour observed. CTest reports them as disabled ("Not Run"), never silently.
 # set(QUOR_WINE_GAP_wine.<program>.<Suite>.<Case> "reason: what Wine does")
 #
-# None is listed today. Wine behaviours the tests are written around instead:
+set(QUOR_WINE_GAP_wine.keyboard_test.KeyboardTest.TheDotIsTheSystemArrowUntilRestored
+    "Wine 8.0 does not carry out SetSystemCursor: the system arrow never becomes \
+the dot; the cursor the library hands over is checked pixel by pixel in CtrlShiftF9SwitchesTheLaserDot")
+
+# Wine behaviours the tests are written around instead:
 # - The monitor work area is the whole virtual desktop: Wine's taskbar reserves none of it, and
 #   SPI_SETWORKAREA changes SPI_GETWORKAREA but not GetMonitorInfo's rcWork. Keeping the cursor
 #   inside the work area therefore cannot be seen end to end (the cursor cannot leave the screen);
@@ -34,4 +38,9 @@
 #   "send to the bottom" does not activate the window (right on both).
 # - Wine does not enforce integrity labels: the protected copy of the shortcut texts is tested
 #   for its user-only access and for a squatter's mapping; its label holds on Windows only.
+# - LVM_GETNEXTITEM with LVNI_BELOW answers one past the last item of a report view; the rename
+#   assistant treats an answer outside the list as no neighbour (right on both).
+# - A click on an inactive window's minimize button activates the window after the hooks have seen
+#   the press: the library hides the window first, so the activation that follows comes to a hidden
+#   window. An activation within half a second of the hiding does not bring it back.
 # Rarely, an event is still reordered; scripts/test.sh runs a failed test once more.
