@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <cstdint>
 #include <cwchar>
 
 #include "hooklib/commands/rename_selection.h"
@@ -11,13 +13,45 @@
 namespace quor {
 namespace {
 
-// The edit box's procedure before ours, kept on the edit box: each edit box, in each process,
-// goes back to its own.
-constexpr char kPreviousProcProperty[] = "Quorvelle.RenamePreviousProc";
+// The edit box's procedure before ours, kept per edit box in a table of this process (the
+// library's ordinary data is its own in each process): each edit box goes back to its own
+// procedure, and no process ever calls an address saved in another. The look-up on every message
+// of the edit box asks nothing of the system.
+constexpr int kSavedProcs = 32;
 constexpr int kTextCapacity = 1024;
 
+struct SavedProc {
+    std::atomic<HWND> edit;
+    WNDPROC previous;
+};
+SavedProc g_savedProcs[kSavedProcs];
+
+// Marks a slot taken while its procedure is written, so that no look-up matches it half-written.
+const HWND kFilling = reinterpret_cast<HWND>(~static_cast<uintptr_t>(0));
+
 WNDPROC PreviousProc(HWND edit) noexcept {
-    return reinterpret_cast<WNDPROC>(::GetPropA(edit, kPreviousProcProperty));
+    for (const SavedProc& saved : g_savedProcs)
+        if (saved.edit.load(std::memory_order_acquire) == edit) return saved.previous;
+    return nullptr;
+}
+
+void ForgetPreviousProc(HWND edit) noexcept {
+    for (SavedProc& saved : g_savedProcs) {
+        HWND expected = edit;
+        saved.edit.compare_exchange_strong(expected, nullptr, std::memory_order_acq_rel);
+    }
+}
+
+// False when every slot is taken: the edit box is then left as it is.
+bool SavePreviousProc(HWND edit, WNDPROC previous) noexcept {
+    for (SavedProc& saved : g_savedProcs) {
+        HWND expected = nullptr;
+        if (!saved.edit.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel)) continue;
+        saved.previous = previous;
+        saved.edit.store(edit, std::memory_order_release);
+        return true;
+    }
+    return false;
 }
 
 // Once an edit box of this process runs our procedure, the library stays in the process: the
@@ -33,7 +67,7 @@ void KeepLibraryInProcess() noexcept {
 void DetachFrom(HWND edit, WNDPROC previous) noexcept {
     if (::GetWindowLongPtrW(edit, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&RenameEditProc)) return;
     ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    ::RemovePropA(edit, kPreviousProcProperty);
+    ForgetPreviousProc(edit);
 }
 
 TextSelection SelectionOf(HWND edit) noexcept {
@@ -72,14 +106,13 @@ bool HandleKey(HWND edit, WPARAM key) noexcept {
 }  // namespace
 
 int StartRenameAssistant(HWND edit) noexcept {
-    if (!edit || PreviousProc(edit) != nullptr) return 1;
+    const auto current = edit ? reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(edit, GWLP_WNDPROC)) : nullptr;
+    if (current == nullptr || current == &RenameEditProc) return 1;
+    // A procedure saved for an earlier window of this handle, whose WM_NCDESTROY never reached us.
+    ForgetPreviousProc(edit);
+    if (!SavePreviousProc(edit, current)) return 1;
     KeepLibraryInProcess();
-    const LONG_PTR previous = ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RenameEditProc));
-    if (previous == 0) return 1;
-    if (!::SetPropA(edit, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous))) {
-        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, previous);
-        return 1;
-    }
+    ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RenameEditProc));
     // It arrives once the list view has put the item's name in the edit box and selected it all.
     ::PostMessageW(edit, Block().RenameMsg, 0, 0);
     return 1;
@@ -91,7 +124,7 @@ LRESULT CALLBACK RenameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lPara
     if (previous == nullptr) return ::DefWindowProcW(edit, msg, wParam, lParam);
     switch (msg) {
         case WM_DESTROY: DetachFrom(edit, previous); break;
-        case WM_NCDESTROY: ::RemovePropA(edit, kPreviousProcProperty); break;
+        case WM_NCDESTROY: ForgetPreviousProc(edit); break;
         case WM_KEYDOWN:
             // Moving to a neighbour destroys this edit box: nothing of it is used afterwards.
             if (HandleKey(edit, wParam)) return 0;

@@ -6,8 +6,8 @@
 
 namespace quor {
 
-// Subclasses a list view's new label-edit box; the procedure it had is kept with the edit box
-// itself. Always returns 1.
+// Subclasses a list view's new label-edit box; the procedure it had is kept for that edit box, in
+// its own process. Always returns 1.
 int StartRenameAssistant(HWND edit) noexcept;
 LRESULT CALLBACK RenameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 

@@ -124,6 +124,10 @@ QUORDLL_API HHOOK SetHook() {
     b.LastActivity = 0;
     b.LastMouseX = 0;
     b.LastMouseY = 0;
+    // A cleaning mode belongs to the message box of the program that started it: a program that
+    // ended during one must not leave the next installation without mouse or keyboard.
+    b.IgnoreMouse = 0;
+    b.IgnoreKeyboard = 0;
     return b.MouseHook;
 }
 

@@ -139,7 +139,8 @@ void GiveHeightBack(HWND window, int height) noexcept {
         placement.length = sizeof placement;
         if (!::GetWindowPlacement(window, &placement)) return;
         placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + height;
-        placement.showCmd = SW_SHOWMINNOACTIVE;  // stays minimized, and takes no activation
+        // Stays minimized, takes no activation, and a hidden window stays hidden.
+        placement.showCmd = ::IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE;
         ::SetWindowPlacement(window, &placement);
         return;
     }
@@ -152,14 +153,14 @@ void GiveHeightBack(HWND window, int height) noexcept {
 
 void Unroll(HWND window) noexcept {
     SharedBlock& b = Block();
-    const int i = FindRolled(window, CountOf(b.nRolled, kWindowTable));
-    if (i < 0) return;
-    GiveHeightBack(window, b.RolledHeight[i]);
-    // Other programs unroll their windows meanwhile: the entry is looked up again, in one reading
-    // of the count, right before it goes.
     const int count = CountOf(b.nRolled, kWindowTable);
-    const int now = FindRolled(window, count);
-    if (now >= 0) RemoveRolled(b, now, count);
+    const int i = FindRolled(window, count);
+    if (i < 0) return;
+    const int height = b.RolledHeight[i];
+    // The entry goes before the window is resized: the resize comes back through the message
+    // hooks, which must find nothing left to unroll.
+    RemoveRolled(b, i, count);
+    GiveHeightBack(window, height);
 }
 
 void UnrollAll() noexcept {

@@ -47,8 +47,9 @@ SysCommandOutcome HandleSysCommand(HWND window, WPARAM command) noexcept {
         RestoreFromTray(window);
         return SysCommandOutcome::kRestored;
     }
-    if (command != SC_MINIMIZE || !Block().TaskTray || !IsKeyHeld(VK_SHIFT)) return SysCommandOutcome::kPassOn;
-    if (FindTraySlot(window) == -1) MinimizeToTray(window);
+    if (command != SC_MINIMIZE) return SysCommandOutcome::kPassOn;
+    if (FindTraySlot(window) == -1 && Block().TaskTray && IsKeyHeld(VK_SHIFT)) MinimizeToTray(window);
+    // A window behind its icon stays hidden, whoever minimizes it and whatever Shift does meanwhile.
     return FindTraySlot(window) == -1 ? SysCommandOutcome::kPassOn : SysCommandOutcome::kInTray;
 }
 

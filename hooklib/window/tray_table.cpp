@@ -179,15 +179,15 @@ void MinimizeToTray(HWND window) noexcept {
     if (slot < 0 || !HasMinimizeBox(window) || ::GetParent(window) != nullptr) return;
     const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
     const NotifyIconRecord icon = TrayIconFor(window, slot, b.DummyWnd);
-    // The icon comes first: the minimize below comes back through the message hooks, and a
-    // second call made from there finds the same slot and fails to add the same icon.
     if (!NotifyShell(NIM_ADD, icon)) return;
-    HideIntoTray(window);
+    // Recorded before the window is hidden: the minimize sent while hiding comes back through the
+    // message hooks, which then find the window in its slot and start no second hiding.
     b.TrayIcon[slot] = icon;
     b.TrayExStyle[slot] = exStyle;
     b.TrayHiddenTick[slot] = ::GetTickCount();
     b.TrayWnd[slot] = window;
     if (CountOf(b.TrayHigh, kWindowTable - 1) < slot) b.TrayHigh = slot;
+    HideIntoTray(window);
 }
 
 void ApplyTaskTraySetting(int value) noexcept {

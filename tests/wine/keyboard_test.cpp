@@ -103,17 +103,21 @@ TEST_F(KeyboardTest, LetterPressesAreCountedAltLettersAreNot) {
 }
 
 // The cursor handed to the system, and the requests to put the user's cursors back.
+std::string DifferenceFromTheDot(HCURSOR cursor);
+
 std::mutex g_cursorMutex;
-std::vector<HCURSOR> g_systemCursors;
+std::vector<std::string> g_systemCursors;  // each handed-over cursor's difference from the dot
 std::vector<DWORD> g_systemCursorIds;
 int g_cursorReloads = 0;
 decltype(&::SetSystemCursor) g_realSetSystemCursor = nullptr;
 decltype(&::SystemParametersInfoA) g_realSystemParameters = nullptr;
 
 BOOL WINAPI RecordSetSystemCursor(HCURSOR cursor, DWORD id) {
+    // Read before the system takes the cursor, which may destroy the handle.
+    const std::string difference = DifferenceFromTheDot(cursor);
     {
         std::lock_guard lock(g_cursorMutex);
-        g_systemCursors.push_back(cursor);
+        g_systemCursors.push_back(difference);
         g_systemCursorIds.push_back(id);
     }
     return g_realSetSystemCursor(cursor, id);
@@ -152,9 +156,9 @@ public:
         std::lock_guard lock(g_cursorMutex);
         return g_cursorReloads;
     }
-    HCURSOR last() const {
+    std::string lastDifference() const {
         std::lock_guard lock(g_cursorMutex);
-        return g_systemCursors.empty() ? nullptr : g_systemCursors.back();
+        return g_systemCursors.empty() ? "none" : g_systemCursors.back();
     }
     DWORD lastId() const {
         std::lock_guard lock(g_cursorMutex);
@@ -223,7 +227,7 @@ TEST_F(KeyboardTest, CtrlShiftF9SwitchesTheLaserDot) {
     CtrlShiftF9();
     ASSERT_TRUE(bench::WaitFor([&] { return calls.installs() == 1; })) << "1. the dot went in";
     EXPECT_EQ(calls.lastId(), 32512u) << "1. as the standard arrow only";
-    EXPECT_EQ(DifferenceFromTheDot(calls.last()), "") << "1. the cursor handed over is the dot";
+    EXPECT_EQ(calls.lastDifference(), "") << "1. the cursor handed over is the dot";
     EXPECT_EQ(b.LaserState, 1);
     CtrlShiftF9();
     EXPECT_TRUE(bench::WaitFor([&] { return calls.reloads() == reloadsBefore + 1; })) << "2. the user's cursors back";

@@ -41,6 +41,8 @@ TEST_F(MessageHooksTest, WindowCommandsGiveARolledWindowItsHeightBack) {
     const Step steps[] = {
         {"posted SC_MINIMIZE", [](HWND h) { ::PostMessageA(h, WM_SYSCOMMAND, SC_MINIMIZE, 0); }, true},
         {"sent SC_MAXIMIZE", [](HWND h) { ::SendMessageA(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0); }, false},
+        {"posted SC_MAXIMIZE", [](HWND h) { ::PostMessageA(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0); }, false},
+        {"posted SC_RESTORE", [](HWND h) { ::PostMessageA(h, WM_SYSCOMMAND, SC_RESTORE, 0); }, false},
         {"sent SC_RESTORE", [](HWND h) { ::SendMessageA(h, WM_SYSCOMMAND, SC_RESTORE, 0); }, false},
         // No window command: the height goes back through WM_SIZE, to the restored place.
         {"minimized by its program", [](HWND h) { ::ShowWindowAsync(h, SW_MINIMIZE); }, true},
@@ -57,11 +59,19 @@ TEST_F(MessageHooksTest, WindowCommandsGiveARolledWindowItsHeightBack) {
         EXPECT_TRUE(bench::WaitFor([&] { return Height(w) == 300 && !::IsZoomed(w); }))
             << step.name << ": restored to its full height, not " << Height(w);
     }
-    ::ShowWindow(w, SW_RESTORE);
-    RollUp(w);
-    ::PostMessageA(w, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(w); })) << "closed";
-    EXPECT_EQ(b.nRolled, 0) << "a closed window's entry leaves the roll table";
+}
+
+TEST_F(MessageHooksTest, AClosedWindowsEntryLeavesTheRollTable) {
+    TargetProcess posted(At("rolled posted close", {100, 100, 500, 400}));
+    TargetProcess sent(At("rolled sent close", {550, 100, 950, 400}));
+    const quor::SharedBlock& b = bench::Block();
+    RollUp(posted.window());
+    RollUp(sent.window());
+    ::PostMessageA(posted.window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(posted.window()) && b.nRolled == 1; })) << "posted WM_CLOSE";
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(sent.window(), WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_ABORTIFHUNG, 3000, &ignored);
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(sent.window()) && b.nRolled == 0; })) << "sent SC_CLOSE";
 }
 
 // Shift+click on the minimize button, as a person does it.
@@ -96,28 +106,40 @@ TEST_F(MessageHooksTest, ShiftMinimizeHidesBehindAnIconUntilRestoredOrActivated)
     ::PostMessageA(w, WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(w) && SlotOf(w) == -1; })) << "2. a posted restore";
 
+    {
+        // A posted minimize, peeked at before it is taken: the window is hidden once, and stays so.
+        bench::HeldKey shift(VK_SHIFT);
+        ASSERT_TRUE(bench::WaitFor([] { return (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; })) << "3. Shift down";
+        ::PostMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(w) && SlotOf(w) == 0; })) << "3. posted, hidden";
+    }
+    target.SyncInput();
+    EXPECT_FALSE(::IsWindowVisible(w)) << "3. not shown again by the minimize itself";
+    ::SendMessageA(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(w) && SlotOf(w) == -1; })) << "4. a sent restore";
+
     ::ShowWindow(w, SW_RESTORE);
     ASSERT_TRUE(bench::WaitFor([&] { return !::IsIconic(w); }));
     const POINT button = bench::HitPoint(w, HTMINBUTTON);
     bench::Click(button.x, button.y);
-    EXPECT_TRUE(bench::WaitFor([&] { return ::IsIconic(w); })) << "3. without Shift it minimizes";
-    EXPECT_TRUE(::IsWindowVisible(w)) << "3. and stays visible";
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsIconic(w); })) << "5. without Shift it minimizes";
+    EXPECT_TRUE(::IsWindowVisible(w)) << "5. and stays visible";
     EXPECT_EQ(SlotOf(w), -1);
     ::ShowWindow(w, SW_RESTORE);
     ASSERT_TRUE(bench::WaitFor([&] { return !::IsIconic(w); }));
 
     ShiftMinimize(target);
-    ASSERT_EQ(SlotOf(w), 0) << "4. hidden again";
+    ASSERT_EQ(SlotOf(w), 0) << "6. hidden again";
     // An activation within a moment of the hiding is the hiding click's own; a person comes back later.
     bench::WaitFor([] { return ::GetTickCount() - bench::Block().TrayHiddenTick[0] > 600; }, 2000);
-    // 5. Another program comes to the front, then the hidden window's program does.
+    // 7. Another program comes to the front, then the hidden window's program does.
     TargetProcess elsewhere(At("elsewhere", {600, 100, 900, 300}));
     ASSERT_TRUE(elsewhere.Activate());
-    EXPECT_FALSE(::IsWindowVisible(w)) << "5. still hidden";
+    EXPECT_FALSE(::IsWindowVisible(w)) << "7. still hidden";
     const RECT r = bench::WindowRect(other);
     bench::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(w) && SlotOf(w) == -1; }))
-        << "5. its program's activation brings it back";
+        << "7. its program's activation brings it back";
 }
 
 TEST_F(MessageHooksTest, KeyboardCleaningKeepsKeysFromWindowsButNotTheMouse) {

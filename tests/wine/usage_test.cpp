@@ -97,6 +97,11 @@ TEST_F(UsageTest, MouseCleaningKeepsEveryEventFromWindowsButCountsIt) {
     EXPECT_TRUE(bench::WaitFor([&] { return target.Count(WM_LBUTTONUP) == 1; })) << "2. cleaning over, a click";
     EXPECT_EQ(target.Count(WM_LBUTTONDOWN), 1) << "1. no press reached the window while cleaning";
     EXPECT_EQ(target.Count(WM_MOUSEWHEEL), 0) << "1. nor the wheel";
+
+    // 3. A program that ended during the cleaning leaves none to the next installation.
+    SetIgnoreMouse(1);
+    resident_->Reinstall();
+    EXPECT_EQ(b.IgnoreMouse, 0) << "3. installing the hooks again ends the cleaning";
 }
 
 }  // namespace
