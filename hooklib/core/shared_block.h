@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "hooklib/window/alpha_table.h"
+#include "hooklib/window/frame_insets.h"
 #include "hooklib/window/geometry.h"
 
 namespace quor {
@@ -138,6 +139,7 @@ struct SharedBlock {
     HMONITOR DragMonitor;
     Rect DragArea;
     POINT ChildOffset;
+    Insets DragInsets;  // the dragged window's rectangle minus its visible frame
     Rect SnapRect[kWindowTable];
     int32_t nSnapRect;
 
@@ -171,6 +173,7 @@ static_assert(sizeof(RECT) == sizeof(Rect) && offsetof(RECT, bottom) == offsetof
 static_assert(sizeof(POINT) == 8 && sizeof(SIZE) == 8);
 static_assert(sizeof(HWND) == 8 && sizeof(HHOOK) == 8 && sizeof(HMONITOR) == 8 && sizeof(LONG_PTR) == 8);
 static_assert(sizeof(AlphaEntry) == 8);
+static_assert(sizeof(Insets) == 16);
 static_assert(sizeof(NotifyIconRecord) == 520);
 static_assert(offsetof(NotifyIconRecord, guidItem) == offsetof(NOTIFYICONDATAA, guidItem));
 static_assert(offsetof(NotifyIconRecord, szTip) == offsetof(NOTIFYICONDATAA, szTip));

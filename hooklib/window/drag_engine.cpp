@@ -3,6 +3,7 @@
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/drag_geometry.h"
+#include "hooklib/window/drag_step.h"
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/snap_targets.h"
 #include "hooklib/window/window_query.h"
@@ -150,6 +151,12 @@ void FinishDrag(SharedBlock& b) noexcept {
     StopDrag(b);
 }
 
+// Shift held frees the window from keep-inside and snapping for this step.
+StepRules RulesNow(const SharedBlock& b) noexcept {
+    const bool free = ShiftHeld();
+    return {!free && b.AllowOut != 0, !free && b.AllowSnap != 0, b.Snap};
+}
+
 bool OnDragMonitor(const SharedBlock& b, POINT pt) noexcept {
     return ::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST) == b.DragMonitor;
 }
@@ -172,9 +179,7 @@ void MoveStep(SharedBlock& b, HWND window, POINT pt) noexcept {
     Rect n{pt.x - b.DragGrip.x, pt.y - b.DragGrip.y, 0, 0};
     n.right = n.left + r.width();
     n.bottom = n.top + r.height();
-    if (!ShiftHeld() && b.AllowOut) KeepInside(n, b.DragArea);
-    if (!ShiftHeld() && b.AllowSnap) SnapMoveToTargets(n);
-    if (!ShiftHeld() && b.AllowOut) KeepInside(n, b.DragArea);
+    n = MovedWindowRect(CollectedTargets(), n, b.DragInsets, RulesNow(b));
     if (b.DragIsChild) n.offset(b.ChildOffset.x, b.ChildOffset.y);
     ::SetWindowPos(window, nullptr, n.left, n.top, 0, 0, SWP_NOSIZE);
 }
@@ -194,8 +199,8 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
         }
     }
     FollowCursor(r, sides, {b.DragGrip.x, b.DragGrip.y}, {pt.x, pt.y});
-    if (!ShiftHeld() && b.AllowSnap) SnapSizeToTargets(r);
-    if (!ShiftHeld() && b.AllowOut) ClipToArea(r, b.DragArea);
+    const int32_t sized[4] = {b.SizeTop, b.SizeRight, b.SizeBottom, b.SizeLeft};
+    r = SizedWindowRect(CollectedTargets(), r, b.DragInsets, RulesNow(b), sized);
     ApplyMinimumSize(r, sides, b.MinTrack.cx, b.MinTrack.cy);
     if (b.DragIsChild) r.offset(b.ChildOffset.x, b.ChildOffset.y);
     ::SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(), 0);

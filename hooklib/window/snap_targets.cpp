@@ -2,6 +2,7 @@
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/snap_geometry.h"
+#include "hooklib/window/visible_frame.h"
 #include "hooklib/window/window_query.h"
 
 namespace quor {
@@ -79,11 +80,11 @@ bool TouchesMonitor(const TopLevelScan& scan, const RECT& r, HMONITOR monitor) n
 }
 
 // Adds a target; false when the table is full.
-bool Append(SharedBlock& b, const RECT& r) noexcept {
+bool Append(SharedBlock& b, const Rect& r) noexcept {
     const int n = CountOf(b.nSnapRect, kWindowTable);
     if (n == kWindowTable) return false;
     if (r.left != r.right) {
-        b.SnapRect[n] = ToRect(r);
+        b.SnapRect[n] = r;
         b.nSnapRect = n + 1;
     }
     return true;
@@ -101,7 +102,8 @@ BOOL CALLBACK CollectTopLevel(HWND w, LPARAM param) noexcept {
     RECT r{};
     ::GetWindowRect(w, &r);
     if (!TouchesMonitor(scan, r, b.DragMonitor)) return TRUE;
-    return Append(b, r) ? TRUE : FALSE;
+    // The visible frame: the invisible resize border of current systems snaps to nothing.
+    return Append(b, VisibleFrameOf(ToRect(r), FrameInsetsOf(w, r))) ? TRUE : FALSE;
 }
 
 BOOL CALLBACK CollectSibling(HWND c, LPARAM dragged) noexcept {
@@ -112,11 +114,7 @@ BOOL CALLBACK CollectSibling(HWND c, LPARAM dragged) noexcept {
     if (CountOf(b.nSnapRect, kWindowTable) == kWindowTable) return FALSE;
     RECT r{};
     ::GetWindowRect(c, &r);
-    return Append(b, r) ? TRUE : FALSE;
-}
-
-SnapTargets Targets(const SharedBlock& b) noexcept {
-    return {b.SnapRect, CountOf(b.nSnapRect, kWindowTable), b.DragArea, b.AllowSnapInside != 0};
+    return Append(b, ToRect(r)) ? TRUE : FALSE;
 }
 
 }  // namespace
@@ -124,6 +122,8 @@ SnapTargets Targets(const SharedBlock& b) noexcept {
 void CollectSnapTargets(POINT cursor, HWND dragged) noexcept {
     SharedBlock& b = Block();
     b.nSnapRect = 0;
+    // A child window has no frame of the desktop window manager's: its rectangle is what shows.
+    b.DragInsets = kNoInsets;
     if (b.DragIsChild) {
         HWND parent = ::GetParent(dragged);
         ::EnumChildWindows(parent, CollectSibling, reinterpret_cast<LPARAM>(dragged));
@@ -145,6 +145,8 @@ void CollectSnapTargets(POINT cursor, HWND dragged) noexcept {
     else
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     b.DragArea = ToRect(work);
+    RECT draggedRect{};
+    if (::GetWindowRect(dragged, &draggedRect)) b.DragInsets = FrameInsetsOf(dragged, draggedRect);
     TopLevelScan scan{};
     scan.block = &b;
     scan.active = ::GetActiveWindow();
@@ -155,15 +157,9 @@ void CollectSnapTargets(POINT cursor, HWND dragged) noexcept {
     ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&scan));
 }
 
-void SnapMoveToTargets(Rect& r) noexcept {
+SnapTargets CollectedTargets() noexcept {
     const SharedBlock& b = Block();
-    SnapMove(Targets(b), r, b.Snap);
-}
-
-void SnapSizeToTargets(Rect& r) noexcept {
-    const SharedBlock& b = Block();
-    const int32_t sized[4] = {b.SizeTop, b.SizeRight, b.SizeBottom, b.SizeLeft};
-    SnapSize(Targets(b), r, b.Snap, sized);
+    return {b.SnapRect, CountOf(b.nSnapRect, kWindowTable), b.DragArea, b.AllowSnapInside != 0};
 }
 
 }  // namespace quor

@@ -13,6 +13,7 @@
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/snap_targets.h"
 #include "hooklib/window/tray_table.h"
+#include "hooklib/window/visible_frame.h"
 #include "hooklib/window/window_placement.h"
 #include "hooklib/window/window_query.h"
 #include "tests/wine/support/bench_support.h"
@@ -198,6 +199,60 @@ TEST(DragEngine, CursorIsHeldInsideTheAreaWhenTheWindowMayLeave) {
     EXPECT_EQ(bench::WindowRect(window.get()).right, 800) << "AllowOut: the window is kept inside";
 }
 
+bool HasTarget(const RECT& r) {
+    const quor::SharedBlock& b = quor::Block();
+    for (int i = 0; i < b.nSnapRect; ++i)
+        if (b.SnapRect[i] == quor::ToRect(r)) return true;
+    return false;
+}
+
+// Every top-level window with the invisible border of current Windows at 100 %: 7 pixels left,
+// right and bottom. (Wine reports no visible frames, so the seam stands in for the system.)
+quor::Insets SevenPixelBorder(HWND, const RECT&) noexcept { return {7, 0, 7, 7}; }
+
+TEST(DragEngine, SnapsVisibleFramesAndPlacesTheWindowRectangle) {
+    TargetProcess neighbour(bench::WindowAt("framed neighbour", {100, 100, 500, 400}));
+    LocalWindow window;
+    ::SetActiveWindow(window.get());
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    quor::SetFrameInsetsProvider(SevenPixelBorder);
+    struct Restore {
+        ~Restore() {
+            quor::SetFrameInsetsProvider(nullptr);
+            bench::MouseButton(MOUSEEVENTF_LEFTUP);
+        }
+    } restore;
+    const RECT start = bench::WindowRect(window.get());
+    // A drag goes on only while the button is down; pressed in the client area, where the system
+    // starts no move of its own.
+    bench::MoveMouse(start.left + 150, start.top + 100);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    b.AllowOut = b.AllowSnap = 1;
+    b.Snap = 20;
+    b.DragWnd = window.get();
+    b.MoveArmed = 1;
+    b.DragGrip = {50, 10};
+    MOUSEHOOKSTRUCT m{};
+    m.hwnd = window.get();
+    // 1. The window rectangle 5 px right of the neighbour's: 9 px between the visible frames.
+    m.pt = {495 + 50, 100 + 10};
+    ASSERT_EQ(quor::OnDragMouseMove(m), quor::HookResult::kLetThrough);
+    ASSERT_EQ(b.DragInsets, (quor::Insets{7, 0, 7, 7})) << "1. the dragged window's insets, read as the drag starts";
+    ASSERT_TRUE(HasTarget({107, 100, 493, 393})) << "1. the neighbour's visible frame is the target";
+    EXPECT_EQ(bench::WindowRect(window.get()).left, 486) << "1. visible frames touching, the borders overlapping";
+    // 2. Near the work area's left edge: the visible edge on it, the rectangle 7 px beyond.
+    m.pt = {5 + 50, 600 + 10};
+    quor::OnDragMouseMove(m);
+    EXPECT_EQ(bench::WindowRect(window.get()).left, -7) << "2. the visible left edge on the work area's";
+    // 3. Kept inside by the visible bottom: the border lies below the work area.
+    const quor::Rect work = b.DragArea;
+    m.pt = {300 + 50, work.bottom + 10};
+    quor::OnDragMouseMove(m);
+    const RECT placed = bench::WindowRect(window.get());
+    EXPECT_EQ(placed.bottom, work.bottom + 7) << "3. the visible bottom on the work area's bottom";
+}
+
 TEST(Tables, FullAlphaTableReusesOnlyEntriesOfGoneWindows) {
     LocalWindow window;
     quor::SharedBlock& b = quor::Block();
@@ -267,13 +322,6 @@ TEST(Tables, FullRollTableRollsNothingUp) {
 }
 
 // Snap targets: which windows' rectangles a drag collects.
-bool HasTarget(const RECT& r) {
-    const quor::SharedBlock& b = quor::Block();
-    for (int i = 0; i < b.nSnapRect; ++i)
-        if (b.SnapRect[i] == quor::ToRect(r)) return true;
-    return false;
-}
-
 TEST(SnapTargets, OnlyVisibleRestoredInactiveWindowsOfTheMonitor) {
     quor::SharedBlock& b = quor::Block();
     b = {};
