@@ -189,7 +189,8 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
     SizedSides sides = SidesOf(b);
     if (b.SizeExt) {
         Point grip{b.DragGrip.x, b.DragGrip.y};
-        ExtendSizedSides(sides, grip, r, {pt.x, pt.y});
+        // The cursor leaves the window where its visible frame ends, not its invisible border.
+        ExtendSizedSides(sides, grip, VisibleFrameOf(r, b.DragInsets), {pt.x, pt.y});
         b.DragGrip = {grip.x, grip.y};
         StoreSides(b, sides);
         switch (DiagonalCursorFor(sides)) {

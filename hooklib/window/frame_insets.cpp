@@ -46,4 +46,8 @@ Insets InsetsAtDpi(const Insets& physical, int dpi) {
             Scaled(physical.bottom, dpi)};
 }
 
+Insets InsetsInOwnUnits(const Rect& own, const Rect& physical, const Rect& frame) {
+    return InsetsAtDpi(InsetsBetween(physical, frame), DpiFromWidths(physical.width(), own.width()));
+}
+
 }  // namespace quor

@@ -37,4 +37,9 @@ int DpiFromWidths(int32_t physicalWidth, int32_t ownWidth);
 // rounded to the nearest pixel.
 Insets InsetsAtDpi(const Insets& physical, int dpi);
 
+// The insets in a caller's own units, from the window rectangle as the caller sees it (`own`),
+// the same rectangle in physical pixels, and the visible frame (physical pixels, as the window
+// manager gives it).
+Insets InsetsInOwnUnits(const Rect& own, const Rect& physical, const Rect& frame);
+
 }  // namespace quor

@@ -102,8 +102,15 @@ BOOL CALLBACK CollectTopLevel(HWND w, LPARAM param) noexcept {
     RECT r{};
     ::GetWindowRect(w, &r);
     if (!TouchesMonitor(scan, r, b.DragMonitor)) return TRUE;
-    // The visible frame: the invisible resize border of current systems snaps to nothing.
-    return Append(b, VisibleFrameOf(ToRect(r), FrameInsetsOf(w, r))) ? TRUE : FALSE;
+    // The visible frame: the invisible resize border of current systems snaps to nothing, and a
+    // window whose border alone reaches into this monitor is not on it.
+    const Insets insets = FrameInsetsOf(w, r);
+    const Rect frame = VisibleFrameOf(ToRect(r), insets);
+    if (insets != kNoInsets) {
+        const RECT visible{frame.left, frame.top, frame.right, frame.bottom};
+        if (!TouchesMonitor(scan, visible, b.DragMonitor)) return TRUE;
+    }
+    return Append(b, frame) ? TRUE : FALSE;
 }
 
 BOOL CALLBACK CollectSibling(HWND c, LPARAM dragged) noexcept {

@@ -84,6 +84,14 @@ TEST(VisibleFrame, PhysicalInsetsInTheCallersUnits) {
         EXPECT_EQ(DpiFromWidths(s.physicalWidth, s.ownWidth), s.dpi);
         EXPECT_EQ(InsetsAtDpi(s.physical, s.dpi), s.own) << s.dpi << " dpi";
     }
+    // The whole path: the rectangle as a program scaled to 150 % sees it, the same rectangle in
+    // physical pixels, and the frame the window manager reports.
+    EXPECT_EQ(InsetsInOwnUnits({100, 100, 500, 400}, {150, 150, 750, 600}, {161, 150, 739, 589}),
+              (Insets{7, 0, 7, 7}));
+    EXPECT_EQ(InsetsInOwnUnits({100, 100, 500, 400}, {100, 100, 500, 400}, {107, 100, 493, 393}), kBorder)
+        << "at 100 % the insets are the frame's";
+    EXPECT_EQ(InsetsInOwnUnits({100, 100, 500, 400}, {150, 150, 750, 600}, {107, 100, 493, 393}), kNoInsets)
+        << "a frame that is not within the physical rectangle";
     EXPECT_EQ(DpiFromWidths(0, 400), 96) << "no width: no scaling";
     EXPECT_EQ(DpiFromWidths(1203, 999), 116) << "an odd width still gives the nearest";
     EXPECT_EQ(InsetsAtDpi({7, 0, 7, 7}, 0), (Insets{7, 0, 7, 7})) << "no DPI: unchanged";

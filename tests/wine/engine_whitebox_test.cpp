@@ -396,9 +396,14 @@ TEST(SnapTargets, MdiSiblingsInTheParentsClientArea) {
     ::ShowWindow(minimized, SW_MINIMIZE);
     ASSERT_TRUE(bench::WaitFor([&] { return ::IsIconic(minimized) != FALSE; }));
     ASSERT_TRUE(quor::IsEligibleWindow(dragged));
+    // Children have no frame of the window manager's: whatever it would say of windows, the
+    // children keep their rectangles.
+    quor::SetFrameInsetsProvider(SevenPixelBorder);
     quor::CollectSnapTargets({300, 300}, dragged);
+    quor::SetFrameInsetsProvider(nullptr);
+    EXPECT_EQ(b.DragInsets, quor::kNoInsets) << "the dragged child's rectangle is its frame";
     EXPECT_EQ(b.nSnapRect, 1);
-    EXPECT_TRUE(HasTarget(bench::WindowRect(sibling))) << "the sibling, in screen coordinates";
+    EXPECT_TRUE(HasTarget(bench::WindowRect(sibling))) << "the sibling's rectangle, in screen coordinates";
     RECT client{};
     ::GetClientRect(frame.mdiClient(), &client);
     ::MapWindowPoints(frame.mdiClient(), nullptr, reinterpret_cast<POINT*>(&client), 2);
