@@ -1,0 +1,47 @@
+#include "app/settings/settings_record.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quor {
+namespace {
+
+TEST(SettingsRecord, AMissingFileReadsAsTheDefaultsAndWritesEveryKeyInOrder) {
+    const SettingsRecord defaults = ReadSettings(IniDocument(""), "Config");
+    EXPECT_EQ(defaults.Snap, 20);
+    EXPECT_EQ(defaults.AllowTaskBar, 1);
+    EXPECT_EQ(defaults.VolumeDelta, 1000);
+    EXPECT_EQ(defaults.Disable_Max, 1);
+    EXPECT_EQ(defaults.VolumeDispColor1, 0x37FF37);
+    EXPECT_EQ(defaults.VolumeDispColor2, 0x3737FF);
+    IniDocument file;
+    WriteSettings(file, "Config", defaults);
+    const std::string text = file.Text();
+    EXPECT_EQ(text.substr(0, 42), "[Config]\r\nSnap=20\r\nAllowSnap=1\r\nAllowSnapI");
+    EXPECT_NE(text.find("\r\nRightClickClose=0\r\nDisableKey_Ins=1\r\nDisableKey_Win=1\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 21), "VolumeDispTime=1000\r\n");
+    size_t lines = 0;
+    for (char c : text) lines += c == '\n';
+    EXPECT_EQ(lines, 1u + kSettingKeyCount) << "the section and every key once";
+}
+
+TEST(SettingsRecord, ValuesOfTheFileSurviveAndUnknownKeysStay) {
+    IniDocument file("[Config]\r\nRightClickClose=7\r\nSnap=-5\r\nMouseCut0=notepad.exe\r\nTaskIcon=1\r\n");
+    SettingsRecord record = ReadSettings(file, "Config");
+    EXPECT_EQ(record.RightClickClose, 7);
+    EXPECT_EQ(record.TaskIcon, 1);
+    EXPECT_EQ(record.Snap, -5) << "read as it stands; the range rule is the dialog's";
+    WriteSettings(file, "Config", record);
+    const IniDocument again(file.Text());
+    EXPECT_EQ(again.GetInt("Config", "RightClickClose", 0), 7);
+    EXPECT_EQ(again.Get("Config", "MouseCut0"), "notepad.exe") << "a key of another part of the program stays";
+}
+
+TEST(SettingsRecord, SnapDistanceOutsideOneToHundredBecomesTwenty) {
+    for (int bad : {-5, 0, 101, 100000}) EXPECT_EQ(SnapDistanceInRange(bad), 20) << bad;
+    for (int good : {1, 20, 100}) EXPECT_EQ(SnapDistanceInRange(good), good);
+}
+
+}  // namespace
+}  // namespace quor
