@@ -37,12 +37,18 @@ set_target_properties(Quordll PROPERTIES PREFIX "" OUTPUT_NAME Quordll IMPORT_PR
 target_compile_options(Quordll PRIVATE -fno-exceptions)
 target_link_libraries(Quordll PRIVATE quordll_core)
 
+# The resident program's code, shared by the program and its white-box tests.
+file(GLOB_RECURSE app_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
+list(FILTER app_sources EXCLUDE REGEX "app/resident/main\\.cpp$")
+add_library(quor_app STATIC ${app_sources})
+target_include_directories(quor_app PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(quor_app PUBLIC Quordll quor_platform ${win_libs})
+
 add_executable(Quorvelle WIN32
   app/resident/main.cpp
-  app/settings/window_defaults.cpp
   app/resources/quorvelle.rc)
 target_include_directories(Quorvelle PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(Quorvelle PRIVATE Quordll quor_platform ${win_libs})
+target_link_libraries(Quorvelle PRIVATE quor_app Quordll quor_platform ${win_libs})
 # The deliverables ship without their debug information.
 target_link_options(Quordll PRIVATE -s)
 target_link_options(Quorvelle PRIVATE -s)

@@ -52,6 +52,24 @@ using unique_hfont = unique_any<HFONT, detail::delete_object>;
 using unique_hmodule = unique_any<HMODULE, detail::free_library>;
 using unique_local = unique_any<void*, detail::local_free>;
 
+// A file handle, whose empty value is INVALID_HANDLE_VALUE (not a constant the template can take).
+class unique_hfile {
+public:
+    explicit unique_hfile(HANDLE file = INVALID_HANDLE_VALUE) noexcept : file_(file) {}
+    unique_hfile(const unique_hfile&) = delete;
+    unique_hfile& operator=(const unique_hfile&) = delete;
+    ~unique_hfile() { reset(); }
+    HANDLE get() const noexcept { return file_; }
+    explicit operator bool() const noexcept { return file_ != INVALID_HANDLE_VALUE && file_ != nullptr; }
+    void reset() noexcept {
+        if (*this) ::CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE file_;
+};
+
 // Hook procedures run inside other programs: leave their last error as we found it.
 class last_error_context {
 public:

@@ -1,8 +1,12 @@
 // The resident program: maps the hook library, installs its hooks and stays in the notification area.
 #include <windows.h>
 
+#include <string>
+
+#include "app/framework/profile_file.h"
+#include "app/resident/statistics_io.h"
 #include "app/resources/resource.h"
-#include "app/settings/window_defaults.h"
+#include "app/settings/settings_push.h"
 #include "hooklib/quordll.h"
 #include "platform/unique_any.h"
 #include "platform/win_app.h"
@@ -14,11 +18,25 @@ constexpr char kFrameClass[] = "QuorvelleFrame";
 constexpr UINT WM_TRAYNOTIFY = WM_APP + 1;
 constexpr UINT kTrayIconId = 1;
 
+// What the program keeps between its start and its end: its settings file and the settings pushed.
+struct ResidentState {
+    ProfileFile profile{FileBesideProgram(L"Quorvelle.ini")};
+    SettingsRecord settings{};
+};
+
+// The section of the settings, loaded from the resources each time it is needed.
+std::string SettingsSection(HINSTANCE instance) {
+    char name[64] = {};
+    ::LoadStringA(instance, IDS_CONFIG_SECTION, name, sizeof name);
+    return name[0] ? name : "Config";
+}
+
 
 class ResidentFrame {
 public:
-    bool Create(HINSTANCE instance) noexcept {
+    bool Create(HINSTANCE instance, ResidentState* state) noexcept {
         instance_ = instance;
+        state_ = state;
         WNDCLASSA wc{};
         wc.lpfnWndProc = &ResidentFrame::StaticProc;
         wc.hInstance = instance;
@@ -44,6 +62,7 @@ private:
             case WM_CREATE: OnCreate(); return 0;                                  // void OnCreate()
             case WM_TRAYNOTIFY: OnTrayNotify(static_cast<UINT>(lParam)); return 0;  // void OnTrayNotify(UINT mouseMsg)
             case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;                  // void OnCommand(UINT id)
+            case WM_QUERYENDSESSION: Save(); return TRUE;                          // void Save()
             case WM_ENDSESSION:                                                   // the session ends: close as on exit
                 if (wParam) ::DestroyWindow(hwnd_);
                 return 0;
@@ -78,7 +97,19 @@ private:
         if (id == ID_APP_EXIT) ::DestroyWindow(hwnd_);
     }
 
+    // Every key of the settings and the statistics, into the file in one step.
+    void Save() noexcept {
+        const std::string section = SettingsSection(instance_);
+        const SettingsRecord settings = state_->settings;
+        const StatisticsRecord statistics = StatisticsOfLibrary();
+        state_->profile.Update([&](IniDocument& file) {
+            WriteSettings(file, section, settings);
+            WriteStatistics(file, statistics);
+        });
+    }
+
     void OnDestroy() noexcept {
+        Save();
         NOTIFYICONDATAA icon = IconRecord();
         ::Shell_NotifyIconA(NIM_DELETE, &icon);
         // Post a quit message because the program is over when its frame goes.
@@ -94,14 +125,19 @@ private:
     }
 
     HINSTANCE instance_ = nullptr;
+    ResidentState* state_ = nullptr;
     HWND hwnd_ = nullptr;
 };
 
 class CQuorvelleApp : public WinApp {
 public:
     BOOL InitInstance() override {
-        if (!frame_.Create(::GetModuleHandleA(nullptr))) return FALSE;
-        PushWindowBehaviourDefaults();
+        const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+        const IniDocument file = state_.profile.Read();
+        // The counters are in the library before anything can count.
+        LoadStatisticsIntoLibrary(file);
+        if (!frame_.Create(instance, &state_)) return FALSE;
+        state_.settings = LoadAndPushSettings(file, SettingsSection(instance));
         // A partial installation leaves hooks in place, so removal runs whatever the result.
         ::SetHook();
         hooked_ = true;
@@ -113,6 +149,7 @@ public:
     }
 
 private:
+    ResidentState state_;
     ResidentFrame frame_;
     bool hooked_ = false;
 };

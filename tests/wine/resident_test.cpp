@@ -1,8 +1,16 @@
-// The resident program: it installs the hooks, windows of other programs snap while it runs,
-// and it removes the hooks when it is closed.
+// The resident program: it installs the hooks, windows of other programs snap while it runs, it
+// removes the hooks when it is closed; it pushes its settings file's values and keeps every key
+// of it, with the statistics, across runs.
 #include "tests/wine/support/bench_support.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "hooklib/quordll.h"
 
@@ -40,7 +48,102 @@ private:
     DWORD pid_ = 0;
 };
 
-TEST(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
+// Each test starts with no settings file beside the program, and leaves none.
+class Resident : public ::testing::Test {
+protected:
+    static std::string Path() { return bench::ProgramDir() + "\\Quorvelle.ini"; }
+    void SetUp() override { ::DeleteFileA(Path().c_str()); }
+    void TearDown() override { ::DeleteFileA(Path().c_str()); }
+    static void Write(const std::string& text) { std::ofstream(Path(), std::ios::binary) << text; }
+    static std::string Read() {
+        std::ifstream in(Path(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // The lines of a section, without their ends.
+    static std::vector<std::string> Section(const std::string& text, const std::string& name) {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        bool inside = false;
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line.front() == '[') {
+                inside = line == "[" + name + "]";
+                continue;
+            }
+            if (inside && !line.empty()) lines.push_back(line);
+        }
+        return lines;
+    }
+    // Starts the program, waits for its hooks, closes it as its exit does, and waits for its end.
+    static void RunAndClose(const std::function<void()>& whileRunning) {
+        quor::SharedBlock& b = bench::Block();
+        b.DummyWnd = nullptr;
+        ResidentProgram program;
+        ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000))
+            << "the program started";
+        whileRunning();
+        ::PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.Ended(10000)) << "the program ended";
+    }
+};
+
+TEST_F(Resident, FirstStartPushesTheDefaultsAndExitWritesEveryKey) {
+    SetUnAvailable(0);
+    quor::SharedBlock& b = bench::Block();
+    b.Snap = 77;
+    b.AllowTaskBar = 5;
+    b.VolumeDelta = 5;
+    b.Alpha = 5;
+    RunAndClose([&] {
+        EXPECT_EQ(b.Snap, 20) << "1. the defaults reached the library";
+        EXPECT_EQ(b.AllowTaskBar, 0) << "1. the taskbar protected: its setting pushed negated";
+        EXPECT_EQ(b.VolumeDelta, 1000);
+        EXPECT_EQ(b.Alpha, 200);
+        EXPECT_EQ(b.DisableKeyWin, 1);
+    });
+    const std::string text = Read();
+    const std::vector<std::string> config = Section(text, "Config");
+    ASSERT_EQ(config.size(), 38u) << "2. every key of the settings:\n" << text;
+    EXPECT_EQ(config.front(), "Snap=20");
+    EXPECT_EQ(config[4], "AllowTaskBar=1");
+    EXPECT_EQ(config[23], "RightClickClose=0");
+    EXPECT_EQ(config.back(), "VolumeDispTime=1000") << "2. in the table's order";
+    const std::vector<std::string> stat = Section(text, "Stat");
+    ASSERT_EQ(stat.size(), 33u) << "3. and the 33 statistics keys";
+    EXPECT_EQ(stat[0].substr(0, 10), "TotalTime=");
+    EXPECT_EQ(stat[1].size(), std::string("MouseMove=").size() + 15) << "3. the travel in 15 characters";
+    EXPECT_EQ(stat.back().substr(0, 6), "Key25=");
+}
+
+TEST_F(Resident, ValuesOfTheFileArePushedAndEveryOtherKeyIsKept) {
+    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nRightClickClose=7\r\nAlpha=150\r\nMouseCut3=notepad.exe\r\n"
+          "[Stat]\r\nKey0=5\r\nMouseMove=         1234.6\r\n[Other]\r\nMine=yes\r\n");
+    quor::SharedBlock& b = bench::Block();
+    RunAndClose([&] {
+        EXPECT_EQ(b.Snap, 20) << "1. a snap distance out of range is pushed as 20";
+        EXPECT_EQ(b.AllowTaskBar, 1) << "1. \"do not move the taskbar\" off: moving it allowed";
+        EXPECT_EQ(b.Alpha, 150);
+        EXPECT_EQ(b.StatKeyboard[0], 5u) << "1. the statistics restored";
+        EXPECT_DOUBLE_EQ(b.StatMouseMove, 1234.6);
+    });
+    const std::string text = Read();
+    const std::vector<std::string> config = Section(text, "Config");
+    EXPECT_EQ(config.front(), "Snap=20") << "2. saved as pushed";
+    const auto has = [&](const std::vector<std::string>& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    EXPECT_TRUE(has(config, "RightClickClose=7")) << "2. a value the program does not use survives";
+    EXPECT_TRUE(has(config, "Alpha=150")) << "2. keys written by others stay";
+    EXPECT_TRUE(has(config, "MouseCut3=notepad.exe"));
+    EXPECT_TRUE(has(Section(text, "Other"), "Mine=yes")) << "2. and so does a section of its own";
+    EXPECT_TRUE(has(Section(text, "Stat"), "Key0=5"));
+    EXPECT_TRUE(has(Section(text, "Stat"), "MouseMove=           1235")) << "2. the travel, rounded";
+    EXPECT_EQ(::GetFileAttributesA((Path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES) << "3. no copy left behind";
+}
+
+TEST_F(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
     SetUnAvailable(0);  // also maps the library into this process, to read its block
     quor::SharedBlock& b = bench::Block();
     b.MouseHook = b.MessageHook = b.WindowHook = b.LLMouseHook = b.KeyboardHook = nullptr;
@@ -51,7 +154,7 @@ TEST(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
         << "1. the program started and installed its hooks";
     EXPECT_NE(b.MouseHook, nullptr);
     EXPECT_NE(b.KeyboardHook, nullptr);
-    EXPECT_EQ(b.Snap, 20) << "1. and pushed the window-behaviour defaults";
+    EXPECT_EQ(b.Snap, 20) << "1. and pushed its settings";
 
     bench::TargetProcess target(bench::WindowAt("snaps", {300, 300, 700, 600}));
     const HWND w = target.window();
