@@ -40,7 +40,8 @@ target_link_libraries(Quordll PRIVATE quordll_core)
 # The resident program's code, shared by the program and its white-box tests.
 file(GLOB_RECURSE app_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
 list(FILTER app_sources EXCLUDE REGEX "app/resident/main\\.cpp$")
-add_library(quor_app STATIC ${app_sources})
+# The code-page-safe cut is platform-free code of the library's that the program uses too.
+add_library(quor_app STATIC ${app_sources} ${CMAKE_SOURCE_DIR}/hooklib/window/tray_tip.cpp)
 target_include_directories(quor_app PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(quor_app PUBLIC Quordll quor_platform ${win_libs})
 

@@ -25,17 +25,22 @@ bool WriteAll(HANDLE file, const std::string& text) {
 
 }  // namespace
 
-IniDocument ProfileFile::Read() const {
-    unique_hfile file(::CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::optional<std::string> ReadSmallFile(const std::wstring& path) {
+    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxProfileBytes) return IniDocument();
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxProfileBytes) return std::nullopt;
     std::string text(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!text.empty() && (!::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)))
-        return IniDocument();
+    if (!text.empty() && !::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
+        return std::nullopt;
     text.resize(read);
-    return IniDocument(text);
+    return text;
+}
+
+IniDocument ProfileFile::Read() const {
+    const std::optional<std::string> text = ReadSmallFile(path_);
+    return text ? IniDocument(*text) : IniDocument();
 }
 
 bool ProfileFile::Update(const std::function<void(IniDocument&)>& change) const {

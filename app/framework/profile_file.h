@@ -3,6 +3,7 @@
 // and the sections of the later dialogs) goes through Update, so a save cut short (the program
 // killed, a full disk) leaves the previous file as it was, and nobody's keys are lost.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/framework/ini_document.h"
@@ -24,6 +25,9 @@ public:
 private:
     std::wstring path_;
 };
+
+// The whole of a small file as bytes; nothing when it is missing, unreadable or over 16 MiB.
+std::optional<std::string> ReadSmallFile(const std::wstring& path);
 
 // A file of this name in the folder of the running program.
 std::wstring FileBesideProgram(const wchar_t* name);

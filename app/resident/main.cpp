@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/framework/profile_file.h"
+#include "app/resident/ignore_list.h"
 #include "app/resident/statistics_io.h"
 #include "app/resources/resource.h"
 #include "app/settings/settings_push.h"
@@ -129,6 +130,25 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// Reads "Ignore.txt" beside the program into the library's exclusion tables; a missing or
+// unreadable file is no entries.
+void LoadIgnoreList() noexcept {
+    const std::optional<std::string> text = ReadSmallFile(FileBesideProgram(L"Ignore.txt"));
+    if (!text) return;
+    const IgnoreList list = ParseIgnoreList(*text);
+    // Whatever an earlier run left in the tables is replaced, not added to.
+    SetnIgnore(0);
+    SetnIgnoreExe(0);
+    for (size_t i = 0; i < list.windowClasses.size(); ++i) {
+        SetIgnore(static_cast<int>(i), list.windowClasses[i].c_str());
+        SetnIgnore(static_cast<int>(i + 1));
+    }
+    for (size_t i = 0; i < list.programFiles.size(); ++i) {
+        SetIgnoreExe(static_cast<int>(i), list.programFiles[i].c_str());
+        SetnIgnoreExe(static_cast<int>(i + 1));
+    }
+}
+
 class CQuorvelleApp : public WinApp {
 public:
     BOOL InitInstance() override {
@@ -141,6 +161,8 @@ public:
         // A partial installation leaves hooks in place, so removal runs whatever the result.
         ::SetHook();
         hooked_ = true;
+        // After SetHook, which empties the window-class table.
+        LoadIgnoreList();
         return TRUE;
     }
     int ExitInstance() override {

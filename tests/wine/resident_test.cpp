@@ -52,8 +52,17 @@ private:
 class Resident : public ::testing::Test {
 protected:
     static std::string Path() { return bench::ProgramDir() + "\\Quorvelle.ini"; }
-    void SetUp() override { ::DeleteFileA(Path().c_str()); }
-    void TearDown() override { ::DeleteFileA(Path().c_str()); }
+    static std::string IgnorePath() { return bench::ProgramDir() + "\\Ignore.txt"; }
+    void SetUp() override {
+        ::DeleteFileA(Path().c_str());
+        ::DeleteFileA(IgnorePath().c_str());
+    }
+    void TearDown() override {
+        ::DeleteFileA(Path().c_str());
+        ::DeleteFileA(IgnorePath().c_str());
+        SetnIgnore(0);
+        SetnIgnoreExe(0);
+    }
     static void Write(const std::string& text) { std::ofstream(Path(), std::ios::binary) << text; }
     static std::string Read() {
         std::ifstream in(Path(), std::ios::binary);
@@ -167,6 +176,30 @@ TEST_F(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
     ASSERT_TRUE(program.Ended(10000)) << "3. the program ends when its frame closes";
     EXPECT_EQ(b.MouseHook, nullptr) << "3. and removed its hooks";
     EXPECT_EQ(b.LLMouseHook, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Resident, TheExclusionListKeepsItsWindowsFromSnapping) {
+    std::ofstream(IgnorePath(), std::ios::binary) << "game.exe\r\n\r\nQuorNoSnap*\r\nTOOL.EXE";
+    SetUnAvailable(0);
+    quor::SharedBlock& b = bench::Block();
+    RunAndClose([&] {
+        EXPECT_EQ(b.nIgnore, 2) << "1. two window classes, the upper-case program name among them";
+        EXPECT_EQ(b.nIgnoreExe, 1) << "1. one program file";
+        EXPECT_STREQ(b.IgnoreExe[0], "game.exe");
+        EXPECT_STREQ(b.Ignore[1], "TOOL.EXE") << "1. the last line, without a line end";
+        bench::WindowSpec spec = bench::WindowAt("excluded", {300, 300, 700, 600});
+        spec.cls = "QuorNoSnapTarget";
+        bench::TargetProcess target(spec);
+        const HWND w = target.window();
+        const POINT from = bench::HitPoint(w, HTCAPTION);
+        bench::Drag(from, {from.x - 288, from.y}, 8, w);  // left edge 12 px from the work area's
+        target.SyncInput();
+        EXPECT_EQ(bench::WindowRect(w).left, 12) << "2. a window of an excluded class does not snap";
+    });
 }
 
 }  // namespace
