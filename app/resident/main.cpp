@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/framework/profile_file.h"
+#include "app/resident/clock_tip.h"
 #include "app/resident/ignore_list.h"
 #include "app/resident/statistics_io.h"
 #include "app/resources/resource.h"
@@ -15,8 +16,12 @@
 namespace quor {
 namespace {
 
-constexpr char kFrameClass[] = "QuorvelleFrame";
-constexpr UINT WM_TRAYNOTIFY = WM_APP + 1;
+// The running copy is found by its frame's class and title.
+constexpr char kFrameClass[] = "Afx:400000:0";
+constexpr char kFrameTitle[] = "Quorvelle";
+constexpr char kInstanceMutex[] = "QuorvelleMutex";
+constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;
+constexpr UINT WM_OPENSETTINGS = WM_APP + 101;
 constexpr UINT kTrayIconId = 1;
 
 // What the program keeps between its start and its end: its settings file and the settings pushed.
@@ -43,7 +48,7 @@ public:
         wc.hInstance = instance;
         wc.lpszClassName = kFrameClass;
         if (!::RegisterClassA(&wc)) return false;
-        return ::CreateWindowExA(0, kFrameClass, "Quorvelle", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+        return ::CreateWindowExA(0, kFrameClass, kFrameTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) != nullptr;
     }
 
@@ -59,9 +64,17 @@ private:
     }
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+        // The shell made its notification area anew (Explorer restarted): the icon is gone there.
+        if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+            AddIcon();
+            return 0;
+        }
         switch (msg) {
             case WM_CREATE: OnCreate(); return 0;                                  // void OnCreate()
             case WM_TRAYNOTIFY: OnTrayNotify(static_cast<UINT>(lParam)); return 0;  // void OnTrayNotify(UINT mouseMsg)
+            // A second start asks for the settings dialog, which arrives with the settings dialog's
+            // work; until then the running copy stays as it is.
+            case WM_OPENSETTINGS: return 0;
             case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;                  // void OnCommand(UINT id)
             case WM_QUERYENDSESSION: Save(); return TRUE;                          // void Save()
             case WM_ENDSESSION:                                                   // the session ends: close as on exit
@@ -73,15 +86,33 @@ private:
     }
 
     void OnCreate() noexcept {
+        taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+        AddIcon();
+    }
+
+    // The icon with the clock as its tip.
+    void AddIcon() noexcept {
         NOTIFYICONDATAA icon = IconRecord();
         icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         icon.uCallbackMessage = WM_TRAYNOTIFY;
         icon.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
-        ::LoadStringA(instance_, IDS_TRAY_TIP, icon.szTip, sizeof icon.szTip);
+        MakeClockText(icon.szTip, sizeof icon.szTip);
         ::Shell_NotifyIconA(NIM_ADD, &icon);
     }
 
+    // The clock in the tip, rebuilt when the mouse moves over the icon, at most once a second.
+    void RefreshClockTip() noexcept {
+        const int64_t now = ClockSecondNow();
+        if (!TipIsDue(lastTipTime_, now)) return;
+        NOTIFYICONDATAA icon = IconRecord();
+        icon.uFlags = NIF_TIP;
+        MakeClockText(icon.szTip, sizeof icon.szTip);
+        ::Shell_NotifyIconA(NIM_MODIFY, &icon);
+        lastTipTime_ = now;
+    }
+
     void OnTrayNotify(UINT mouseMsg) noexcept {
+        if (mouseMsg == WM_MOUSEMOVE) RefreshClockTip();
         if (mouseMsg != WM_RBUTTONUP) return;
         unique_hmenu menu(::CreatePopupMenu());
         char exitText[64] = {};
@@ -128,6 +159,8 @@ private:
     HINSTANCE instance_ = nullptr;
     ResidentState* state_ = nullptr;
     HWND hwnd_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    int64_t lastTipTime_ = 0;
 };
 
 // Reads "Ignore.txt" beside the program into the library's exclusion tables; a missing or
@@ -153,6 +186,15 @@ class CQuorvelleApp : public WinApp {
 public:
     BOOL InitInstance() override {
         const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+        // One copy runs: a second one asks the first for its settings and ends, touching no hook.
+        mutex_.reset(::CreateMutexA(nullptr, TRUE, kInstanceMutex));
+        if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+            if (HWND running = ::FindWindowA(kFrameClass, kFrameTitle)) {
+                DWORD_PTR ignored = 0;
+                ::SendMessageTimeoutA(running, WM_OPENSETTINGS, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            }
+            return FALSE;
+        }
         const IniDocument file = state_.profile.Read();
         // The counters are in the library before anything can count.
         LoadStatisticsIntoLibrary(file);
@@ -167,10 +209,12 @@ public:
     }
     int ExitInstance() override {
         if (hooked_) ::UnSetHook();
+        mutex_.reset();
         return WinApp::ExitInstance();
     }
 
 private:
+    unique_handle mutex_;
     ResidentState state_;
     ResidentFrame frame_;
     bool hooked_ = false;

@@ -1,4 +1,5 @@
 #include "app/resident/clock_text.h"
+#include "app/resident/clock_tip.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,13 @@ TEST(MoonAge, NearZeroAtPublishedNewMoonsAndBoundedEverywhere) {
         ASSERT_GE(age, 0.0);
         ASSERT_LE(age, 30.0);
     }
+}
+
+TEST(ClockText, TheTooltipIsRebuiltAtMostOnceASecond) {
+    EXPECT_TRUE(TipIsDue(0, 1'796'000'000)) << "never built";
+    EXPECT_FALSE(TipIsDue(1'796'000'000, 1'796'000'000)) << "the same second";
+    EXPECT_TRUE(TipIsDue(1'796'000'000, 1'796'000'001));
+    EXPECT_TRUE(TipIsDue(1'796'000'000, 1'795'999'000)) << "a clock set back";
 }
 
 }  // namespace

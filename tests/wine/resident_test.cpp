@@ -34,7 +34,7 @@ public:
     // The hidden frame of the program.
     HWND Frame() const {
         HWND frame = nullptr;
-        while ((frame = ::FindWindowExA(nullptr, frame, "QuorvelleFrame", nullptr)) != nullptr) {
+        while ((frame = ::FindWindowExA(nullptr, frame, "Afx:400000:0", nullptr)) != nullptr) {
             DWORD pid = 0;
             ::GetWindowThreadProcessId(frame, &pid);
             if (pid == pid_) return frame;
@@ -199,6 +199,46 @@ TEST_F(Resident, TheExclusionListKeepsItsWindowsFromSnapping) {
         bench::Drag(from, {from.x - 288, from.y}, 8, w);  // left edge 12 px from the work area's
         target.SyncInput();
         EXPECT_EQ(bench::WindowRect(w).left, 12) << "2. a window of an excluded class does not snap";
+    });
+}
+
+}  // namespace
+
+namespace {
+
+// The program's own notification icon, as the shell knows it: the frame and icon 1.
+bool IconRegistered(HWND frame) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = frame;
+    icon.uID = 1;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+TEST_F(Resident, ASecondStartGivesWayAndTheIconComesBackWithANewNotificationArea) {
+    SetUnAvailable(0);
+    quor::SharedBlock& b = bench::Block();
+    RunAndClose([&] {
+        const HWND frame = ::FindWindowA("Afx:400000:0", "quorvelle");
+        ASSERT_NE(frame, nullptr) << "1. the frame, by class and title";
+        const HHOOK hook = b.MouseHook;
+        {
+            ResidentProgram second;
+            EXPECT_TRUE(second.Ended(10000)) << "2. a second copy ends at once";
+            EXPECT_EQ(b.MouseHook, hook) << "2. the running copy's hooks stay";
+        }
+        int frames = 0;
+        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "Afx:400000:0", nullptr)) != nullptr;) ++frames;
+        EXPECT_EQ(frames, 1) << "2. and it left no window";
+        ASSERT_TRUE(IconRegistered(frame)) << "3. the icon is there";
+        NOTIFYICONDATAA icon{};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = frame;
+        icon.uID = 1;
+        ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &icon));
+        ASSERT_FALSE(IconRegistered(frame)) << "3. as a new notification area forgets it";
+        ::SendMessageA(frame, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        EXPECT_TRUE(IconRegistered(frame)) << "3. the program gives its icon back";
     });
 }
 

@@ -1,0 +1,58 @@
+#include "app/resident/clock_tip.h"
+
+#include <windows.h>
+
+#include <ctime>
+#include <string>
+
+#include "app/resident/clock_text.h"
+
+namespace quor {
+namespace {
+
+constexpr LCID kJapanese = 0x411;
+
+// 1970-01-02 01:01:01 in local time, where the moon's age formula starts.
+int64_t MoonBase() noexcept {
+    std::tm base{};
+    base.tm_year = 70;
+    base.tm_mday = 2;
+    base.tm_hour = 1;
+    base.tm_min = 1;
+    base.tm_sec = 1;
+    base.tm_isdst = -1;
+    return _mktime64(&base);
+}
+
+void Copy(const char* text, char* tip, size_t size) noexcept {
+    size_t i = 0;
+    for (; text[i] != '\0' && i + 1 < size; ++i) tip[i] = text[i];
+    tip[i] = '\0';
+}
+
+}  // namespace
+
+int64_t ClockSecondNow() noexcept { return _time64(nullptr); }
+
+void MakeClockText(char* tip, size_t size) noexcept {
+    if (size == 0) return;
+    const __time64_t now = _time64(nullptr);
+    std::tm local{};
+    if (_localtime64_s(&local, &now) != 0) {
+        Copy("Quorvelle", tip, size);  // no local time: no weekday to show
+        return;
+    }
+    const LocalTime t{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday,
+                      local.tm_hour,        local.tm_min,     local.tm_sec};
+    const std::string text = ClockText(t, ::GetThreadLocale() == kJapanese, MoonAge(now, MoonBase()));
+    // UTF-8 to this program's code page, by way of UTF-16.
+    wchar_t wide[256] = {};
+    if (!::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide, 256) ||
+        !::WideCharToMultiByte(CP_ACP, 0, wide, -1, tip, static_cast<int>(size), nullptr, nullptr)) {
+        Copy("Quorvelle", tip, size);
+        return;
+    }
+    tip[size - 1] = '\0';
+}
+
+}  // namespace quor
