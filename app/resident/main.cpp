@@ -5,6 +5,7 @@
 
 #include "app/framework/profile_file.h"
 #include "app/resident/clock_tip.h"
+#include "app/resident/hook_watch.h"
 #include "app/resident/ignore_list.h"
 #include "app/resident/statistics_io.h"
 #include "app/resources/resource.h"
@@ -37,6 +38,38 @@ std::string SettingsSection(HINSTANCE instance) {
     return name[0] ? name : "Config";
 }
 
+
+// Reads "Ignore.txt" beside the program into the library's exclusion tables; a missing or
+// unreadable file is no entries.
+void LoadIgnoreList() noexcept {
+    const std::optional<std::string> text = ReadSmallFile(FileBesideProgram(L"Ignore.txt"));
+    if (!text) return;
+    const IgnoreList list = ParseIgnoreList(*text);
+    // Whatever an earlier run left in the tables is replaced, not added to.
+    SetnIgnore(0);
+    SetnIgnoreExe(0);
+    for (size_t i = 0; i < list.windowClasses.size(); ++i) {
+        SetIgnore(static_cast<int>(i), list.windowClasses[i].c_str());
+        SetnIgnore(static_cast<int>(i + 1));
+    }
+    for (size_t i = 0; i < list.programFiles.size(); ++i) {
+        SetIgnoreExe(static_cast<int>(i), list.programFiles[i].c_str());
+        SetnIgnoreExe(static_cast<int>(i + 1));
+    }
+}
+
+// How often the program looks whether the platform took its low-level hooks away.
+constexpr UINT kHookWatchTimer = 2;
+constexpr UINT kHookWatchMs = 3000;
+
+InputSample SampleInput() noexcept {
+    LASTINPUTINFO last{};
+    last.cbSize = sizeof last;
+    ::GetLastInputInfo(&last);
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    return {last.dwTime, cursor.x, cursor.y, GetStatMouseMove()};
+}
 
 class ResidentFrame {
 public:
@@ -75,6 +108,9 @@ private:
             // A second start asks for the settings dialog, which arrives with the settings dialog's
             // work; until then the running copy stays as it is.
             case WM_OPENSETTINGS: return 0;
+            case WM_TIMER:                                                       // void WatchLowLevelHooks()
+                if (wParam == kHookWatchTimer) WatchLowLevelHooks();
+                return 0;
             case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;                  // void OnCommand(UINT id)
             case WM_QUERYENDSESSION: Save(); return TRUE;                          // void Save()
             case WM_ENDSESSION:                                                   // the session ends: close as on exit
@@ -88,6 +124,20 @@ private:
     void OnCreate() noexcept {
         taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
         AddIcon();
+        lastSample_ = SampleInput();
+        ::SetTimer(hwnd_, kHookWatchTimer, kHookWatchMs, nullptr);
+    }
+
+    // Real mouse input that the low-level hook did not count: the platform removed the hooks, and
+    // they go in again, with the exclusion list that installing empties. A failed installation
+    // shows its errors once; it is not tried again every few seconds.
+    void WatchLowLevelHooks() noexcept {
+        const InputSample now = SampleInput();
+        if (LowLevelHooksLost(lastSample_, now) && !reinstallFailed_) {
+            reinstallFailed_ = ::SetHook() == nullptr;
+            LoadIgnoreList();
+        }
+        lastSample_ = SampleInput();
     }
 
     // The icon with the clock as its tip.
@@ -141,6 +191,7 @@ private:
     }
 
     void OnDestroy() noexcept {
+        ::KillTimer(hwnd_, kHookWatchTimer);
         Save();
         NOTIFYICONDATAA icon = IconRecord();
         ::Shell_NotifyIconA(NIM_DELETE, &icon);
@@ -161,26 +212,9 @@ private:
     HWND hwnd_ = nullptr;
     UINT taskbarCreated_ = 0;
     int64_t lastTipTime_ = 0;
+    InputSample lastSample_{};
+    bool reinstallFailed_ = false;
 };
-
-// Reads "Ignore.txt" beside the program into the library's exclusion tables; a missing or
-// unreadable file is no entries.
-void LoadIgnoreList() noexcept {
-    const std::optional<std::string> text = ReadSmallFile(FileBesideProgram(L"Ignore.txt"));
-    if (!text) return;
-    const IgnoreList list = ParseIgnoreList(*text);
-    // Whatever an earlier run left in the tables is replaced, not added to.
-    SetnIgnore(0);
-    SetnIgnoreExe(0);
-    for (size_t i = 0; i < list.windowClasses.size(); ++i) {
-        SetIgnore(static_cast<int>(i), list.windowClasses[i].c_str());
-        SetnIgnore(static_cast<int>(i + 1));
-    }
-    for (size_t i = 0; i < list.programFiles.size(); ++i) {
-        SetIgnoreExe(static_cast<int>(i), list.programFiles[i].c_str());
-        SetnIgnoreExe(static_cast<int>(i + 1));
-    }
-}
 
 class CQuorvelleApp : public WinApp {
 public:

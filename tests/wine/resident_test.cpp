@@ -243,3 +243,35 @@ TEST_F(Resident, ASecondStartGivesWayAndTheIconComesBackWithANewNotificationArea
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgain) {
+    SetUnAvailable(0);
+    quor::SharedBlock& b = bench::Block();
+    RunAndClose([&] {
+        const HHOOK lost = b.LLMouseHook;
+        ASSERT_NE(lost, nullptr);
+        // As the platform does with a hook that took too long: gone, and nobody told.
+        ASSERT_TRUE(::UnhookWindowsHookEx(lost)) << "1. the low-level mouse hook removed from outside";
+        const double travel = b.StatMouseMove;
+        int step = 0;
+        const auto handOnTheMouse = [&] {
+            ++step;
+            bench::MoveMouse(400 + (step % 2) * 40, 400 + (step % 3) * 10);
+        };
+        // A person's hand on the mouse, for up to ten seconds.
+        const bool reinstalled = bench::WaitFor([&] {
+            handOnTheMouse();
+            return b.LLMouseHook != lost && b.LLMouseHook != nullptr;
+        }, 10000);
+        ASSERT_TRUE(reinstalled) << "2. the program noticed and installed its hooks again";
+        EXPECT_EQ(b.StatMouseMove, travel) << "2. nothing was counted meanwhile";
+        EXPECT_TRUE(bench::WaitFor([&] {
+            handOnTheMouse();
+            return b.StatMouseMove > travel;
+        })) << "3. and the travel is counted again";
+    });
+}
+
+}  // namespace
