@@ -7,6 +7,7 @@
 #include "app/resident/clock_tip.h"
 #include "app/resident/hook_watch.h"
 #include "app/resident/ignore_list.h"
+#include "app/resident/menu_commands.h"
 #include "app/resident/statistics_io.h"
 #include "app/resources/resource.h"
 #include "app/settings/settings_push.h"
@@ -81,7 +82,8 @@ public:
         wc.hInstance = instance;
         wc.lpszClassName = kFrameClass;
         if (!::RegisterClassA(&wc)) return false;
-        return ::CreateWindowExA(0, kFrameClass, kFrameTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+        // Never shown, and a tool window: no taskbar button.
+        return ::CreateWindowExA(WS_EX_TOOLWINDOW, kFrameClass, kFrameTitle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) != nullptr;
     }
 
@@ -112,6 +114,10 @@ private:
                 if (wParam == kHookWatchTimer) WatchLowLevelHooks();
                 return 0;
             case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;                  // void OnCommand(UINT id)
+            case WM_INITMENUPOPUP:                                               // void UpdateMenu(HMENU)
+                UpdateMenu(reinterpret_cast<HMENU>(wParam));
+                return 0;
+            case WM_CLOSE: OnClose(); return 0;                                    // void OnClose()
             case WM_QUERYENDSESSION: Save(); return TRUE;                          // void Save()
             case WM_ENDSESSION:                                                   // the session ends: close as on exit
                 if (wParam) ::DestroyWindow(hwnd_);
@@ -140,14 +146,34 @@ private:
         lastSample_ = SampleInput();
     }
 
+    // The icon of the library's state: paused or running.
+    HICON StateIcon() const noexcept {
+        return ::LoadIconA(instance_, MAKEINTRESOURCEA(GetUnAvailable() ? IDI_TRAY_PAUSED : IDI_TRAY_RUNNING));
+    }
+
     // The icon with the clock as its tip.
     void AddIcon() noexcept {
         NOTIFYICONDATAA icon = IconRecord();
         icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         icon.uCallbackMessage = WM_TRAYNOTIFY;
-        icon.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+        icon.hIcon = StateIcon();
         MakeClockText(icon.szTip, sizeof icon.szTip);
         ::Shell_NotifyIconA(NIM_ADD, &icon);
+    }
+
+    // After a pause or a resume: the icon of the new state, with the program's name as its tip.
+    void RefreshIcon() noexcept {
+        NOTIFYICONDATAA icon = IconRecord();
+        icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        icon.uCallbackMessage = WM_TRAYNOTIFY;
+        icon.hIcon = StateIcon();
+        ::lstrcpynA(icon.szTip, kFrameTitle, sizeof icon.szTip);
+        ::Shell_NotifyIconA(NIM_MODIFY, &icon);
+    }
+
+    void ToggleDisable() noexcept {
+        SetUnAvailable(GetUnAvailable() ? 0 : 1);
+        RefreshIcon();
     }
 
     // The clock in the tip, rebuilt when the mouse moves over the icon, at most once a second.
@@ -162,21 +188,91 @@ private:
     }
 
     void OnTrayNotify(UINT mouseMsg) noexcept {
-        if (mouseMsg == WM_MOUSEMOVE) RefreshClockTip();
-        if (mouseMsg != WM_RBUTTONUP) return;
-        unique_hmenu menu(::CreatePopupMenu());
-        char exitText[64] = {};
-        ::LoadStringA(instance_, IDS_MENU_EXIT, exitText, sizeof exitText);
-        ::AppendMenuA(menu.get(), MF_STRING, ID_APP_EXIT, exitText);
-        POINT pt{};
-        ::GetCursorPos(&pt);
+        switch (mouseMsg) {
+            case WM_MOUSEMOVE: RefreshClockTip(); break;
+            case WM_LBUTTONDBLCLK:
+                ::SetForegroundWindow(hwnd_);
+                if (::GetAsyncKeyState(VK_CONTROL) < 0)
+                    ToggleDisable();
+                else if (!dialogOpen_)
+                    OpenSettings();
+                break;
+            case WM_RBUTTONUP: ShowTrayMenu(); break;
+            default: break;
+        }
+    }
+
+    void ShowTrayMenu() noexcept {
         ::SetForegroundWindow(hwnd_);
-        ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+        ::SetFocus(hwnd_);
+        unique_hmenu menu(::LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+        if (HMENU popup = menu ? ::GetSubMenu(menu.get(), 0) : nullptr) {
+            ::SetMenuDefaultItem(popup, ID_OPEN_SETTINGS, FALSE);
+            POINT pt{};
+            ::GetCursorPos(&pt);
+            ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+        }
         ::PostMessageA(hwnd_, WM_NULL, 0, 0);
     }
 
+    // Each item of a menu about to pop up, enabled and named as the program's state says.
+    void UpdateMenu(HMENU popup) noexcept {
+        const ProgramState now{dialogOpen_, mouseCutOpen_, GetUnAvailable() != 0};
+        const int count = ::GetMenuItemCount(popup);
+        for (int i = 0; i < count; ++i) {
+            const UINT id = ::GetMenuItemID(popup, i);
+            if (id == 0 || id == static_cast<UINT>(-1)) continue;  // a separator or a submenu
+            const CommandState state = CommandStateFor(static_cast<int>(id), now);
+            ::EnableMenuItem(popup, id, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+            char text[64] = {};
+            if (state.textId != 0 && ::LoadStringA(instance_, state.textId, text, sizeof text) > 0)
+                ::ModifyMenuA(popup, id, MF_BYCOMMAND | MF_STRING, id, text);
+        }
+    }
+
     void OnCommand(UINT id) noexcept {
-        if (id == ID_APP_EXIT) ::DestroyWindow(hwnd_);
+        switch (id) {
+            case ID_OPEN_SETTINGS: OpenSettings(); break;
+            case ID_CLEAN_MOUSE: CleanMouse(); break;
+            case ID_CLEAN_KEYBOARD: CleanKeyboard(); break;
+            case ID_TOGGLE_DISABLE: ToggleDisable(); break;
+            case ID_APP_EXIT:
+                if (!dialogOpen_) OnClose();
+                break;
+            // The dialogs of the tools (mouse shortcuts, window list, password generator,
+            // statistics, About box, home page) arrive with the tools' work.
+            default: break;
+        }
+    }
+
+    // The settings dialog arrives with the settings dialog's work.
+    void OpenSettings() noexcept {}
+
+    // A message box the person can reach with what still works: in front, with the focus.
+    int CleaningBox(int textId, UINT icon) noexcept {
+        char text[256] = {};
+        ::LoadStringA(instance_, textId, text, sizeof text);
+        ::SetForegroundWindow(hwnd_);
+        return ::MessageBoxA(hwnd_, text, kFrameTitle, MB_OK | icon | MB_SYSTEMMODAL | MB_SETFOREGROUND | MB_TOPMOST);
+    }
+
+    // Every mouse event is thrown away until the box is closed with the keyboard.
+    void CleanMouse() noexcept {
+        SetIgnoreMouse(1);
+        CleaningBox(IDS_CLEANING_MOUSE, 0);
+        SetIgnoreMouse(0);
+    }
+
+    // Every key reaches no window until the box is closed with the mouse.
+    void CleanKeyboard() noexcept {
+        SetIgnoreKeyboard(1);
+        CleaningBox(IDS_CLEANING_KEYBOARD, MB_ICONHAND);
+        SetIgnoreKeyboard(0);
+    }
+
+    void OnClose() noexcept {
+        Save();
+        ::DestroyWindow(hwnd_);
     }
 
     // Every key of the settings and the statistics, into the file in one step.
@@ -214,6 +310,8 @@ private:
     int64_t lastTipTime_ = 0;
     InputSample lastSample_{};
     bool reinstallFailed_ = false;
+    bool dialogOpen_ = false;    // the About box is open (with the tools' work)
+    bool mouseCutOpen_ = false;  // the mouse-shortcut dialog is open (with the tools' work)
 };
 
 class CQuorvelleApp : public WinApp {

@@ -275,3 +275,87 @@ TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr UINT kTrayNotify = WM_APP + 100;
+
+void Press(WORD vk) {
+    bench::Key(vk, true);
+    bench::Key(vk, false);
+}
+
+// What the shell sends the program when its icon is right-clicked; returns once the menu is up.
+bool OpenTrayMenu(HWND frame) {
+    ::PostMessageA(frame, kTrayNotify, 0, WM_RBUTTONUP);
+    return bench::WaitFor([] {
+        const HWND menu = ::FindWindowA("#32768", nullptr);
+        return menu != nullptr && ::IsWindowVisible(menu);
+    });
+}
+
+// The program's top-level window of a class, other than its frame.
+HWND ProgramWindow(HWND frame, const char* cls) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(frame, &pid);
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, cls, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && ::IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+TEST_F(Resident, TheIconsMenuAndDoubleClickPauseAndResume) {
+    SetUnAvailable(0);
+    quor::SharedBlock& b = bench::Block();
+    RunAndClose([&] {
+        const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        {
+            bench::HeldKey ctrl(VK_CONTROL);
+            ASSERT_TRUE(bench::WaitFor([] { return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }));
+            ::SendMessageA(frame, kTrayNotify, 0, WM_LBUTTONDBLCLK);
+        }
+        EXPECT_EQ(b.UnAvailable, 1) << "1. Ctrl+double-click pauses";
+        ASSERT_TRUE(OpenTrayMenu(frame)) << "2. the menu";
+        Press(VK_UP);  // the last item: exit
+        Press(VK_UP);  // the one above: resume
+        Press(VK_RETURN);
+        EXPECT_TRUE(bench::WaitFor([&] { return b.UnAvailable == 0; })) << "2. its item resumes";
+    });
+}
+
+TEST_F(Resident, MouseCleaningEndsWithReturnWhateverHadTheFocus) {
+    SetUnAvailable(0);
+    quor::SharedBlock& b = bench::Block();
+    RunAndClose([&] {
+        bench::TargetProcess other(bench::WindowAt("had the focus", {100, 100, 500, 400}));
+        ASSERT_TRUE(other.Activate());
+        const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        ASSERT_TRUE(OpenTrayMenu(frame));
+        for (int i = 0; i < 4; ++i) Press(VK_DOWN);  // settings, shortcuts, window list, tools
+        Press(VK_RIGHT);                              // the tools: clean the mouse
+        Press(VK_RETURN);
+        ASSERT_TRUE(bench::WaitFor([&] { return b.IgnoreMouse == 1; })) << "1. the mouse is being cleaned";
+        HWND box = nullptr;
+        ASSERT_TRUE(bench::WaitFor([&] { return (box = ProgramWindow(frame, "#32770")) != nullptr; })) << "1. its box";
+        EXPECT_TRUE(bench::WaitFor([&] { return ::GetForegroundWindow() == box; })) << "1. in front";
+        Press(VK_RETURN);
+        EXPECT_TRUE(bench::WaitFor([&] { return b.IgnoreMouse == 0 && !::IsWindow(box); }))
+            << "2. Return closed it and the mouse works again";
+    });
+}
+
+TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
+    quor::SharedBlock& b = bench::Block();
+    b.DummyWnd = nullptr;
+    ResidentProgram program;
+    ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000));
+    ASSERT_TRUE(OpenTrayMenu(program.Frame()));
+    Press(VK_UP);
+    Press(VK_RETURN);
+    ASSERT_TRUE(program.Ended(10000)) << "the exit item ends the program";
+    EXPECT_EQ(Section(Read(), "Config").size(), 38u) << "and its settings were saved";
+}
+
+}  // namespace
