@@ -10,7 +10,7 @@
 #include "app/resident/menu_commands.h"
 #include "app/resident/statistics_io.h"
 #include "app/resources/resource.h"
-#include "app/settings/settings_push.h"
+#include "app/settings/settings_dialog.h"
 #include "hooklib/quordll.h"
 #include "platform/unique_any.h"
 #include "platform/win_app.h"
@@ -26,10 +26,9 @@ constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;
 constexpr UINT WM_OPENSETTINGS = WM_APP + 101;
 constexpr UINT kTrayIconId = 1;
 
-// What the program keeps between its start and its end: its settings file and the settings pushed.
+// What the program keeps between its start and its end: its settings file.
 struct ResidentState {
     ProfileFile profile{FileBesideProgram(L"Quorvelle.ini")};
-    SettingsRecord settings{};
 };
 
 // The section of the settings, loaded from the resources each time it is needed.
@@ -72,7 +71,7 @@ InputSample SampleInput() noexcept {
     return {last.dwTime, cursor.x, cursor.y, GetStatMouseMove()};
 }
 
-class ResidentFrame {
+class ResidentFrame : private SettingsDialog::Host {
 public:
     bool Create(HINSTANCE instance, ResidentState* state) noexcept {
         instance_ = instance;
@@ -101,15 +100,14 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         // The shell made its notification area anew (Explorer restarted): the icon is gone there.
         if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-            AddIcon();
+            if (iconShown_) AddIcon();
             return 0;
         }
         switch (msg) {
-            case WM_CREATE: OnCreate(); return 0;                                  // void OnCreate()
+            case WM_CREATE: return OnCreate();                                     // int OnCreate()
             case WM_TRAYNOTIFY: OnTrayNotify(static_cast<UINT>(lParam)); return 0;  // void OnTrayNotify(UINT mouseMsg)
-            // A second start asks for the settings dialog, which arrives with the settings dialog's
-            // work; until then the running copy stays as it is.
-            case WM_OPENSETTINGS: return 0;
+            // A second start asks for the settings.
+            case WM_OPENSETTINGS: OpenSettings(); return 0;
             case WM_TIMER:                                                       // void WatchLowLevelHooks()
                 if (wParam == kHookWatchTimer) WatchLowLevelHooks();
                 return 0;
@@ -127,12 +125,30 @@ private:
         }
     }
 
-    void OnCreate() noexcept {
+    int OnCreate() noexcept {
         taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
-        AddIcon();
+        // The dialog reads the settings and pushes them as it is made (hidden), and the icon comes
+        // or stays away with them; then they are read once more.
+        if (!settings_.Create(instance_, hwnd_)) return -1;
+        settings_.LoadSettings();
         lastSample_ = SampleInput();
         ::SetTimer(hwnd_, kHookWatchTimer, kHookWatchMs, nullptr);
+        return 0;
     }
+
+    // The icon is shown exactly while the settings do not hide it.
+    void ShowTrayIcon(bool show) noexcept override {
+        if (iconShown_ && !show) {
+            NOTIFYICONDATAA icon = IconRecord();
+            ::Shell_NotifyIconA(NIM_DELETE, &icon);
+            iconShown_ = false;
+        } else if (!iconShown_ && show) {
+            AddIcon();
+            iconShown_ = true;
+        }
+    }
+
+    const ProfileFile& Profile() const noexcept override { return state_->profile; }
 
     // Real mouse input that the low-level hook did not count: the platform removed the hooks, and
     // they go in again, with the exclusion list that installing empties. A failed installation
@@ -163,6 +179,7 @@ private:
 
     // After a pause or a resume: the icon of the new state, with the program's name as its tip.
     void RefreshIcon() noexcept {
+        if (!iconShown_) return;
         NOTIFYICONDATAA icon = IconRecord();
         icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         icon.uCallbackMessage = WM_TRAYNOTIFY;
@@ -245,8 +262,7 @@ private:
         }
     }
 
-    // The settings dialog arrives with the settings dialog's work.
-    void OpenSettings() noexcept {}
+    void OpenSettings() noexcept { settings_.Open(); }
 
     // A message box the person can reach with what still works: in front, with the focus.
     int CleaningBox(int textId, UINT icon) noexcept {
@@ -271,6 +287,7 @@ private:
     }
 
     void OnClose() noexcept {
+        ::ShowWindow(settings_.hwnd(), SW_HIDE);
         Save();
         ::DestroyWindow(hwnd_);
     }
@@ -278,7 +295,7 @@ private:
     // Every key of the settings and the statistics, into the file in one step.
     void Save() noexcept {
         const std::string section = SettingsSection(instance_);
-        const SettingsRecord settings = state_->settings;
+        const SettingsRecord settings = settings_.record();
         const StatisticsRecord statistics = StatisticsOfLibrary();
         state_->profile.Update([&](IniDocument& file) {
             WriteSettings(file, section, settings);
@@ -310,6 +327,8 @@ private:
     int64_t lastTipTime_ = 0;
     InputSample lastSample_{};
     bool reinstallFailed_ = false;
+    SettingsDialog settings_{*this};
+    bool iconShown_ = false;
     bool dialogOpen_ = false;    // the About box is open (with the tools' work)
     bool mouseCutOpen_ = false;  // the mouse-shortcut dialog is open (with the tools' work)
 };
@@ -331,7 +350,6 @@ public:
         // The counters are in the library before anything can count.
         LoadStatisticsIntoLibrary(file);
         if (!frame_.Create(instance, &state_)) return FALSE;
-        state_.settings = LoadAndPushSettings(file, SettingsSection(instance));
         // A partial installation leaves hooks in place, so removal runs whatever the result.
         ::SetHook();
         hooked_ = true;

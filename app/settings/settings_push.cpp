@@ -40,11 +40,4 @@ void PushSettings(SettingsRecord& r) noexcept {
     SetSizeExt(r.SizeExt);
 }
 
-SettingsRecord LoadAndPushSettings(const IniDocument& file, std::string_view section) {
-    SettingsRecord record = ReadSettings(file, section);
-    SetAlpha(file.GetInt(section, "Alpha", 200));
-    PushSettings(record);
-    return record;
-}
-
 }  // namespace quor

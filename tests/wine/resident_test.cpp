@@ -187,7 +187,9 @@ TEST_F(Resident, TheExclusionListKeepsItsWindowsFromSnapping) {
     SetUnAvailable(0);
     quor::SharedBlock& b = bench::Block();
     RunAndClose([&] {
-        EXPECT_EQ(b.nIgnore, 2) << "1. two window classes, the upper-case program name among them";
+        // Read right after the hooks are in.
+        EXPECT_TRUE(bench::WaitFor([&] { return b.nIgnore == 2; }))
+            << "1. two window classes, the upper-case program name among them: " << b.nIgnore;
         EXPECT_EQ(b.nIgnoreExe, 1) << "1. one program file";
         EXPECT_STREQ(b.IgnoreExe[0], "game.exe");
         EXPECT_STREQ(b.Ignore[1], "TOOL.EXE") << "1. the last line, without a line end";
@@ -356,6 +358,101 @@ TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
     Press(VK_RETURN);
     ASSERT_TRUE(program.Ended(10000)) << "the exit item ends the program";
     EXPECT_EQ(Section(Read(), "Config").size(), 38u) << "and its settings were saved";
+}
+
+}  // namespace
+
+namespace {
+
+// The program's dialogs (class "#32770"), visible or not, other than `except`.
+HWND ProgramDialog(HWND frame, HWND except = nullptr, bool visibleOnly = false) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(frame, &pid);
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && w != except && (!visibleOnly || ::IsWindowVisible(w))) return w;
+    }
+    return nullptr;
+}
+
+void ClickControl(HWND dialog, int id) {
+    const RECT r = bench::WindowRect(::GetDlgItem(dialog, id));
+    bench::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+std::string ControlText(HWND dialog, int id) {
+    char text[64] = {};
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
+    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nTaskIcon=1\r\n");
+    SetUnAvailable(0);
+    quor::SharedBlock& b = bench::Block();
+    RunAndClose([&] {
+        const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        EXPECT_EQ(b.Snap, 20) << "1. Snap=-5 pushed as 20";
+        EXPECT_EQ(b.AllowTaskBar, 1) << "1. AllowTaskBar=0 pushed as 1";
+        EXPECT_FALSE(IconRegistered(frame)) << "1. TaskIcon=1: no icon";
+        const HWND dialog = ProgramDialog(frame);
+        ASSERT_NE(dialog, nullptr) << "1. the settings dialog, made hidden";
+        EXPECT_FALSE(::IsWindowVisible(dialog));
+        EXPECT_TRUE(ResidentProgram().Ended(10000)) << "2. a second start opens it, and ends";
+        ASSERT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; })) << "2. opened";
+        const RECT work = bench::WorkArea(), placed = bench::WindowRect(dialog);
+        EXPECT_EQ(placed.right, work.right) << "2. at the bottom-right of the work area";
+        EXPECT_EQ(placed.bottom, work.bottom);
+        EXPECT_EQ(ControlText(dialog, 1000), "20") << "2. the range shows 20";
+
+        ClickControl(dialog, 1015);  // show the icon again
+        ClickControl(dialog, 3);     // 適用
+        EXPECT_TRUE(bench::WaitFor([&] { return IconRegistered(frame); })) << "3. applied: the icon is back";
+
+        ::SetDlgItemTextA(dialog, 1000, "abc");
+        ClickControl(dialog, 1005);  // snapping off, in the dialog only so far
+        ClickControl(dialog, 3);
+        HWND box = nullptr;
+        ASSERT_TRUE(bench::WaitFor([&] { return (box = ProgramDialog(frame, dialog, true)) != nullptr; }))
+            << "4. a non-integer in the range is reported";
+        EXPECT_EQ(b.AllowSnap, 1) << "4. and nothing is pushed";
+        Press(VK_RETURN);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
+        EXPECT_EQ(FocusOf(dialog), ::GetDlgItem(dialog, 1000)) << "4. the focus is in the range";
+
+        ::SetDlgItemTextA(dialog, 1000, "30");
+        ClickControl(dialog, 3);
+        EXPECT_TRUE(bench::WaitFor([&] { return b.Snap == 30 && b.AllowSnap == 0; })) << "5. applied";
+        ClickControl(dialog, 1004);  // キャンセル
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(dialog); })) << "5. cancel hides it";
+        EXPECT_TRUE(ResidentProgram().Ended(10000));
+        ASSERT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; }));
+        EXPECT_EQ(ControlText(dialog, 1000), "20") << "6. reopened: the file's values";
+        EXPECT_EQ(b.Snap, 20) << "6. and pushed again";
+        EXPECT_EQ(b.AllowSnap, 1);
+
+        ClickControl(dialog, 1017);
+        for (int id : {1018, 1022, 1020, 1021})
+            EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindowEnabled(::GetDlgItem(dialog, id)); }))
+                << "7. redirect off disables " << id;
+        ClickControl(dialog, 1017);
+        EXPECT_TRUE(bench::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, 1021)) != FALSE; }))
+            << "7. and on again enables them";
+
+        ::SetDlgItemTextA(dialog, 1000, "25");
+        ClickControl(dialog, 1003);  // OK
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(dialog); })) << "8. OK hides it";
+        EXPECT_EQ(b.Snap, 25);
+        EXPECT_EQ(Section(Read(), "Config").front(), "Snap=25") << "8. and saved it";
+    });
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+#include "app/framework/dialog.h"
+
+#include "app/framework/dialog_integer.h"
+
+namespace quor {
+namespace {
+
+// The standard message for a numeric box that holds no integer, under the program's title
+// (string 128 of its resources).
+constexpr char kNotAnInteger[] = "整数を入力してください。";
+constexpr int kTitleString = 128;
+
+}  // namespace
+
+Dialog::~Dialog() {
+    if (hwnd_ && !modal_) ::DestroyWindow(hwnd_);
+}
+
+bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner) noexcept {
+    instance_ = instance;
+    modal_ = false;
+    return ::CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner, StaticProc,
+                                reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+INT_PTR Dialog::RunModal(HINSTANCE instance, int templateId, HWND owner) noexcept {
+    instance_ = instance;
+    modal_ = true;
+    const INT_PTR result =
+        ::DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, StaticProc, reinterpret_cast<LPARAM>(this));
+    hwnd_ = nullptr;
+    return result;
+}
+
+INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Dialog*>(lParam);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    }
+    auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    INT_PTR result = 0;
+    const bool handled = self->HandleMessage(msg, wParam, lParam, result);
+    if (msg == WM_NCDESTROY) self->hwnd_ = nullptr;
+    if (!handled) return FALSE;
+    // Messages with results of their own return them directly; the rest through DWLP_MSGRESULT.
+    switch (msg) {
+        case WM_INITDIALOG:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+            return result;
+        default:
+            ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+            return TRUE;
+    }
+}
+
+bool Dialog::ExchangeInt(bool save, int id, int32_t& value) noexcept {
+    char text[64] = {};
+    if (!save) {
+        wsprintfA(text, "%d", value);
+        ::SetDlgItemTextA(hwnd_, id, text);
+        return true;
+    }
+    ::GetDlgItemTextA(hwnd_, id, text, sizeof text);
+    if (ParseDialogInteger(text, value)) return true;
+    char title[64] = {};
+    ::LoadStringA(instance_, kTitleString, title, sizeof title);
+    ::MessageBoxA(hwnd_, kNotAnInteger, title[0] ? title : nullptr, MB_OK | MB_ICONEXCLAMATION);
+    ::SetFocus(Item(id));
+    ::SendMessageA(Item(id), EM_SETSEL, 0, -1);
+    return false;
+}
+
+void Dialog::ExchangeCheck(bool save, int id, int32_t& value) noexcept {
+    if (save)
+        value = ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED ? 1 : 0;
+    else
+        ::CheckDlgButton(hwnd_, id, value ? BST_CHECKED : BST_UNCHECKED);
+}
+
+}  // namespace quor

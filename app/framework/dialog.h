@@ -1,0 +1,44 @@
+#pragma once
+// The least of a dialog framework: modeless and modal dialogs from templates of the program's
+// resources, each a C++ object whose HandleMessage sees the dialog's messages, and data exchange
+// between the controls and plain integers.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace quor {
+
+class Dialog {
+public:
+    Dialog() = default;
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Creates the dialog hidden (without WS_VISIBLE in its template) and returns at once.
+    bool CreateModeless(HINSTANCE instance, int templateId, HWND owner) noexcept;
+    // Runs the dialog until it ends; returns the EndDialog result, or -1 when it could not start.
+    INT_PTR RunModal(HINSTANCE instance, int templateId, HWND owner) noexcept;
+
+    HWND hwnd() const noexcept { return hwnd_; }
+    HWND Item(int id) const noexcept { return ::GetDlgItem(hwnd_, id); }
+
+protected:
+    // TRUE when the message was handled (the dialog manager then does nothing more with it), with
+    // `result` the message's own result where it has one.
+    virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept = 0;
+
+    // Data exchange, towards the controls (save false) or from them (save true). An edit box that
+    // holds no integer says so with the standard message, takes the focus, and gives false.
+    bool ExchangeInt(bool save, int id, int32_t& value) noexcept;
+    void ExchangeCheck(bool save, int id, int32_t& value) noexcept;
+
+    HINSTANCE instance_ = nullptr;
+
+private:
+    static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    HWND hwnd_ = nullptr;
+    bool modal_ = false;
+};
+
+}  // namespace quor

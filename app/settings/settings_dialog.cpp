@@ -1,0 +1,210 @@
+#include "app/settings/settings_dialog.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/resources/resource.h"
+#include "app/settings/settings_push.h"
+#include "hooklib/quordll.h"
+
+namespace quor {
+namespace {
+
+struct CheckControl {
+    int id;
+    int32_t SettingsRecord::*field;
+};
+
+constexpr CheckControl kChecks[] = {
+    {IDC_ALLOW_SNAP, &SettingsRecord::AllowSnap},
+    {IDC_ALLOW_SNAP_INSIDE, &SettingsRecord::AllowSnapInside},
+    {IDC_ALLOW_OUT, &SettingsRecord::AllowOut},
+    {IDC_ALLOW_TASKBAR, &SettingsRecord::AllowTaskBar},
+    {IDC_AUTO_ARRANGE, &SettingsRecord::AutoArrange},
+    {IDC_SMALL_ICON, &SettingsRecord::SmallIcon},
+    {IDC_ICON_TEXT, &SettingsRecord::IconText},
+    {IDC_ICON_TEXT_BK, &SettingsRecord::IconTextBk},
+    {IDC_EXP_UP, &SettingsRecord::ExpUp},
+    {IDC_EXP_RENAME, &SettingsRecord::ExpRename},
+    {IDC_TASK_ICON, &SettingsRecord::TaskIcon},
+    {IDC_TRANSPARENT, &SettingsRecord::Transparent},
+    {IDC_REDIRECT, &SettingsRecord::Redirect},
+    {IDC_REDIRECT_ACTIVE, &SettingsRecord::RedirectActive},
+    {IDC_TASK_TRAY, &SettingsRecord::TaskTray},
+    {IDC_VOLUME, &SettingsRecord::Volume},
+    {IDC_VD, &SettingsRecord::VD},
+    {IDC_DISABLE_MAX, &SettingsRecord::Disable_Max},
+    {IDC_DISABLE_MIN, &SettingsRecord::Disable_Min},
+    {IDC_DISABLE_CLOSE, &SettingsRecord::Disable_Close},
+    {IDC_KEY_INS, &SettingsRecord::DisableKey_Ins},
+    {IDC_KEY_WIN, &SettingsRecord::DisableKey_Win},
+    {IDC_KEY_ALT, &SettingsRecord::DisableKey_Alt},
+    {IDC_KEY_MENU, &SettingsRecord::DisableKey_Menu},
+    {IDC_KEY_CAPS, &SettingsRecord::DisableKey_Caps},
+    {IDC_KEY_HANKAKU, &SettingsRecord::DisableKey_Hankaku},
+    {IDC_KEY_KANA, &SettingsRecord::DisableKey_Kana},
+    {IDC_KEY_F1, &SettingsRecord::DisableKey_F1},
+    {IDC_SOFT_LASER, &SettingsRecord::SoftLaser},
+    {IDC_SIZE_EXT, &SettingsRecord::SizeExt},
+    {IDC_VOLUME_DISP, &SettingsRecord::VolumeDisp},
+};
+
+constexpr CheckControl kNumbers[] = {
+    {IDC_SNAP, &SettingsRecord::Snap},
+    {IDC_VOLUME_DELTA, &SettingsRecord::VolumeDelta},
+    {IDC_VOLUME_DISP_TIME, &SettingsRecord::VolumeDispTime},
+};
+
+// A check box and the controls that are enabled exactly while it is checked.
+struct EnablingRule {
+    int checkBox;
+    int controls[4];  // 0 ends a shorter list
+};
+
+constexpr EnablingRule kEnablingRules[] = {
+    {IDC_REDIRECT, {IDC_REDIRECT_ACTIVE, IDC_VD, IDC_VOLUME, IDC_VOLUME_DELTA}},
+    {IDC_VOLUME, {IDC_VOLUME_DELTA}},
+    {IDC_ALLOW_SNAP, {IDC_ALLOW_SNAP_INSIDE}},
+    {IDC_VOLUME_DISP, {IDC_VOLUME_DISP_TIME}},
+};
+
+std::string SettingsSection(HINSTANCE instance) {
+    char name[64] = {};
+    ::LoadStringA(instance, IDS_CONFIG_SECTION, name, sizeof name);
+    return name[0] ? name : "Config";
+}
+
+}  // namespace
+
+bool SettingsDialog::Create(HINSTANCE instance, HWND owner) noexcept {
+    return CreateModeless(instance, IDD_SETTINGS, owner);
+}
+
+bool SettingsDialog::DoDataExchange(bool save) noexcept {
+    for (const CheckControl& number : kNumbers)
+        if (!ExchangeInt(save, number.id, record_.*number.field)) return false;
+    for (const CheckControl& check : kChecks) ExchangeCheck(save, check.id, record_.*check.field);
+    return true;
+}
+
+void SettingsDialog::LoadSettings() noexcept {
+    const IniDocument file = host_.Profile().Read();
+    const std::string section = SettingsSection(instance_);
+    record_ = ReadSettings(file, section);
+    SetAlpha(file.GetInt(section, "Alpha", 200));
+    DoDataExchange(false);
+    for (int rule : {IDC_REDIRECT, IDC_VOLUME, IDC_VOLUME_DISP}) ApplyEnablingRule(rule);
+    ApplySettings();
+}
+
+bool SettingsDialog::ApplySettings() noexcept {
+    const SettingsRecord before = record_;
+    if (!DoDataExchange(true)) {
+        record_ = before;  // nothing of a half-read dialog is kept or pushed
+        return false;
+    }
+    const int32_t asTyped = record_.Snap;
+    PushSettings(record_);  // brings the snap distance into range
+    if (record_.Snap != asTyped) ExchangeInt(false, IDC_SNAP, record_.Snap);
+    host_.ShowTrayIcon(record_.TaskIcon == 0);
+    return true;
+}
+
+void SettingsDialog::SaveSettings() noexcept {
+    const std::string section = SettingsSection(instance_);
+    const SettingsRecord record = record_;
+    host_.Profile().Update([&](IniDocument& file) { WriteSettings(file, section, record); });
+}
+
+void SettingsDialog::Open() noexcept {
+    LoadSettings();
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+}
+
+void SettingsDialog::PlaceAtWorkAreaCorner() noexcept {
+    RECT work{}, r{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(hwnd(), &r);
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, work.right - (r.right - r.left), work.bottom - (r.bottom - r.top), 0, 0,
+                   SWP_NOSIZE | SWP_HIDEWINDOW);
+}
+
+void SettingsDialog::ApplyEnablingRule(int clicked) noexcept {
+    for (const EnablingRule& rule : kEnablingRules) {
+        if (rule.checkBox != clicked) continue;
+        const bool checked = ::IsDlgButtonChecked(hwnd(), clicked) == BST_CHECKED;
+        for (int id : rule.controls)
+            if (id != 0) ::EnableWindow(Item(id), checked);
+    }
+}
+
+void SettingsDialog::ChooseColour(int32_t& setting) noexcept {
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = hwnd();
+    choose.rgbResult = static_cast<COLORREF>(setting);
+    choose.lpCustColors = custom;
+    choose.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!::ChooseColorA(&choose)) return;
+    setting = static_cast<int32_t>(choose.rgbResult);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+    ApplySettings();
+}
+
+bool SettingsDialog::DrawSwatch(const DRAWITEMSTRUCT& item) noexcept {
+    int32_t colour = 0;
+    switch (item.CtlID) {
+        case IDC_ICON_TEXT_COLOR: colour = record_.IconTextColor; break;
+        case IDC_VOLUME_COLOR1: colour = record_.VolumeDispColor1; break;
+        case IDC_VOLUME_COLOR2: colour = record_.VolumeDispColor2; break;
+        default: return false;
+    }
+    const HBRUSH brush = ::CreateSolidBrush(static_cast<COLORREF>(colour));
+    ::FillRect(item.hDC, &item.rcItem, brush);
+    ::DeleteObject(brush);
+    return true;
+}
+
+void SettingsDialog::OnCommand(int id) noexcept {
+    switch (id) {
+        case IDC_SETTINGS_OK:
+            if (ApplySettings()) {
+                SaveSettings();
+                ::ShowWindow(hwnd(), SW_HIDE);
+            }
+            break;
+        case IDCANCEL:
+        case IDC_SETTINGS_CANCEL: ::ShowWindow(hwnd(), SW_HIDE); break;
+        case IDC_APPLY: ApplySettings(); break;
+        case IDC_REDIRECT:
+        case IDC_VOLUME:
+        case IDC_ALLOW_SNAP:
+        case IDC_VOLUME_DISP: ApplyEnablingRule(id); break;
+        case IDC_ICON_TEXT_COLOR: ChooseColour(record_.IconTextColor); break;
+        case IDC_VOLUME_COLOR1: ChooseColour(record_.VolumeDispColor1); break;
+        case IDC_VOLUME_COLOR2: ChooseColour(record_.VolumeDispColor2); break;
+        // The mouse-shortcut, auto-raise and window-list dialogs arrive with the tools' work.
+        default: break;
+    }
+}
+
+bool SettingsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept {
+    switch (msg) {
+        case WM_INITDIALOG:
+            LoadSettings();
+            PlaceAtWorkAreaCorner();
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED && HIWORD(wParam) != 0) return false;
+            OnCommand(LOWORD(wParam));
+            return true;
+        case WM_DRAWITEM: return DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        default: return false;
+    }
+}
+
+}  // namespace quor

@@ -1,0 +1,53 @@
+#pragma once
+// The settings dialog: modeless, made once at start-up and then shown and hidden; it owns the
+// settings record, reads it from the file, pushes it into the library and writes it back.
+#include <windows.h>
+
+#include "app/framework/dialog.h"
+#include "app/framework/profile_file.h"
+#include "app/settings/settings_record.h"
+
+namespace quor {
+
+class SettingsDialog : public Dialog {
+public:
+    // What the dialog asks of the program that owns it.
+    class Host {
+    public:
+        virtual void ShowTrayIcon(bool show) noexcept = 0;
+        virtual const ProfileFile& Profile() const noexcept = 0;
+
+    protected:
+        ~Host() = default;
+    };
+
+    explicit SettingsDialog(Host& host) : host_(host) {}
+
+    bool Create(HINSTANCE instance, HWND owner) noexcept;
+
+    // The file's values into the record and the controls, and pushed.
+    void LoadSettings() noexcept;
+    // The controls' values into the record and pushed; false (nothing pushed) when a numeric box
+    // holds no integer.
+    bool ApplySettings() noexcept;
+    // The record into the file, every key in order.
+    void SaveSettings() noexcept;
+    // Reads the file afresh and shows the dialog where it was left, in front.
+    void Open() noexcept;
+
+    const SettingsRecord& record() const noexcept { return record_; }
+
+private:
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept override;
+    bool DoDataExchange(bool save) noexcept;
+    void OnCommand(int id) noexcept;
+    void ApplyEnablingRule(int clicked) noexcept;
+    void ChooseColour(int32_t& setting) noexcept;
+    bool DrawSwatch(const DRAWITEMSTRUCT& item) noexcept;
+    void PlaceAtWorkAreaCorner() noexcept;
+
+    Host& host_;
+    SettingsRecord record_{};
+};
+
+}  // namespace quor
