@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/resources/resource.h"
+#include "app/settings/mouse_cut_keys.h"
 #include "app/settings/settings_push.h"
 #include "hooklib/quordll.h"
 
@@ -81,6 +82,15 @@ bool SettingsDialog::Create(HINSTANCE instance, HWND owner) noexcept {
     return CreateModeless(instance, IDD_SETTINGS, owner);
 }
 
+void SettingsDialog::LoadMouseCuts(const IniDocument& file, const std::string& section) noexcept {
+    for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
+        const MouseCutKey& key = kMouseCutKeys[slot];
+        // A missing key runs its command, by the library's name for it.
+        const std::string text = file.Get(section, key.key).value_or(GetMouseCutCmd(key.defaultCommand));
+        SetMouseCut(slot, text.c_str());
+    }
+}
+
 bool SettingsDialog::DoDataExchange(bool save) noexcept {
     for (const CheckControl& number : kNumbers)
         if (!ExchangeInt(save, number.id, record_.*number.field)) return false;
@@ -92,6 +102,7 @@ void SettingsDialog::LoadSettings() noexcept {
     const IniDocument file = host_.Profile().Read();
     const std::string section = SettingsSection(instance_);
     record_ = ReadSettings(file, section);
+    LoadMouseCuts(file, section);
     SetAlpha(file.GetInt(section, "Alpha", 200));
     DoDataExchange(false);
     for (int rule : {IDC_REDIRECT, IDC_VOLUME, IDC_VOLUME_DISP}) ApplyEnablingRule(rule);

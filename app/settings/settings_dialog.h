@@ -3,6 +3,8 @@
 // settings record, reads it from the file, pushes it into the library and writes it back.
 #include <windows.h>
 
+#include <string>
+
 #include "app/framework/dialog.h"
 #include "app/framework/profile_file.h"
 #include "app/settings/settings_record.h"
@@ -40,6 +42,8 @@ public:
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept override;
     bool DoDataExchange(bool save) noexcept;
+    // The 24 shortcut texts of the file, pushed slot by slot.
+    void LoadMouseCuts(const IniDocument& file, const std::string& section) noexcept;
     void OnCommand(int id) noexcept;
     void ApplyEnablingRule(int clicked) noexcept;
     void ChooseColour(int32_t& setting) noexcept;

@@ -1,3 +1,4 @@
+#include "app/settings/mouse_cut_keys.h"
 #include "app/settings/settings_record.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,18 @@ TEST(SettingsRecord, ValuesOfTheFileSurviveAndUnknownKeysStay) {
 TEST(SettingsRecord, SnapDistanceOutsideOneToHundredBecomesTwenty) {
     for (int bad : {-5, 0, 101, 100000}) EXPECT_EQ(SnapDistanceInRange(bad), 20) << bad;
     for (int good : {1, 20, 100}) EXPECT_EQ(SnapDistanceInRange(good), good);
+}
+
+TEST(MouseCutKeys, TwentyFourSlotsInOrderWithTheirCommands) {
+    const std::string expected[kMouseCutKeyCount] = {"DD", "DDC", "DDS", "DDCS", "DW", "DWC", "DWS", "DWCS",
+                                                     "BW", "BWC", "BWS", "BWCS", "BR", "BRC", "BRS", "BRCS",
+                                                     "TD", "TDC", "TDS", "TDCS", "TW", "TWC", "TWS", "TWCS"};
+    for (int slot = 0; slot < kMouseCutKeyCount; ++slot) EXPECT_EQ(kMouseCutKeys[slot].key, expected[slot]) << slot;
+    EXPECT_EQ(kMouseCutKeys[0].defaultCommand, 1) << "desktop double-click: the screen saver";
+    EXPECT_EQ(kMouseCutKeys[3].defaultCommand, 15) << "Ctrl+Shift: standby";
+    EXPECT_EQ(kMouseCutKeys[8].defaultCommand, 25) << "title-bar wheel click: minimize";
+    EXPECT_EQ(kMouseCutKeys[12].defaultCommand, 24) << "title-bar right-click: close";
+    EXPECT_EQ(kMouseCutKeys[23].defaultCommand, 7) << "taskbar Ctrl+Shift wheel click: My Computer";
 }
 
 }  // namespace

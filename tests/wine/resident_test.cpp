@@ -111,6 +111,9 @@ TEST_F(Resident, FirstStartPushesTheDefaultsAndExitWritesEveryKey) {
         EXPECT_EQ(b.VolumeDelta, 1000);
         EXPECT_EQ(b.Alpha, 200);
         EXPECT_EQ(b.DisableKeyWin, 1);
+        EXPECT_STREQ(b.MouseCut[0], GetMouseCutCmd(1)) << "1. desktop double-click: the screen saver";
+        EXPECT_STREQ(b.MouseCut[12], GetMouseCutCmd(24)) << "1. title-bar right-click: close";
+        EXPECT_STREQ(b.MouseCut[13], GetMouseCutCmd(0)) << "1. Ctrl+right-click: none";
     });
     const std::string text = Read();
     const std::vector<std::string> config = Section(text, "Config");
@@ -127,7 +130,7 @@ TEST_F(Resident, FirstStartPushesTheDefaultsAndExitWritesEveryKey) {
 }
 
 TEST_F(Resident, ValuesOfTheFileArePushedAndEveryOtherKeyIsKept) {
-    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nRightClickClose=7\r\nAlpha=150\r\nMouseCut3=notepad.exe\r\n"
+    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nRightClickClose=7\r\nAlpha=150\r\nBR=notepad.exe\r\n"
           "[Stat]\r\nKey0=5\r\nMouseMove=         1234.6\r\n[Other]\r\nMine=yes\r\n");
     quor::SharedBlock& b = bench::Block();
     RunAndClose([&] {
@@ -136,6 +139,7 @@ TEST_F(Resident, ValuesOfTheFileArePushedAndEveryOtherKeyIsKept) {
         EXPECT_EQ(b.Alpha, 150);
         EXPECT_EQ(b.StatKeyboard[0], 5u) << "1. the statistics restored";
         EXPECT_DOUBLE_EQ(b.StatMouseMove, 1234.6);
+        EXPECT_STREQ(b.MouseCut[12], "notepad.exe") << "1. a shortcut's command line";
     });
     const std::string text = Read();
     const std::vector<std::string> config = Section(text, "Config");
@@ -145,7 +149,7 @@ TEST_F(Resident, ValuesOfTheFileArePushedAndEveryOtherKeyIsKept) {
     };
     EXPECT_TRUE(has(config, "RightClickClose=7")) << "2. a value the program does not use survives";
     EXPECT_TRUE(has(config, "Alpha=150")) << "2. keys written by others stay";
-    EXPECT_TRUE(has(config, "MouseCut3=notepad.exe"));
+    EXPECT_TRUE(has(config, "BR=notepad.exe")) << "2. the shortcut keys are the shortcut dialog's to write";
     EXPECT_TRUE(has(Section(text, "Other"), "Mine=yes")) << "2. and so does a section of its own";
     EXPECT_TRUE(has(Section(text, "Stat"), "Key0=5"));
     EXPECT_TRUE(has(Section(text, "Stat"), "MouseMove=           1235")) << "2. the travel, rounded";
