@@ -9,7 +9,7 @@ add_compile_options(-Wall -Wextra)
 # Nothing but system DLLs at run time: the compiler's own libraries go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(win_libs user32 gdi32 shell32 comctl32 psapi advapi32 ole32 winmm kernel32)
+set(win_libs user32 gdi32 shell32 comctl32 comdlg32 psapi advapi32 ole32 winmm kernel32)
 
 # What both deliverables call on the platform.
 file(GLOB platform_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)

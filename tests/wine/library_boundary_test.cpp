@@ -92,7 +92,7 @@ TEST(Image, QuorSectionIsReadWriteShared) {
 TEST(Image, ImportsOnlySystemDlls) {
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll",
                                           "comctl32.dll", "psapi.dll", "advapi32.dll", "msvcrt.dll",
-                                          "winmm.dll", "shlwapi.dll", "ole32.dll"};
+                                          "winmm.dll", "shlwapi.dll", "ole32.dll", "comdlg32.dll"};
     for (const char* file : {"Quordll.dll", "Quorvelle.exe"}) {
         HMODULE m = ::LoadLibraryExA((bench::ProgramDir() + "\\" + file).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
         ASSERT_NE(m, nullptr) << file;
