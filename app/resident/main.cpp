@@ -31,13 +31,6 @@ struct ResidentState {
     ProfileFile profile{FileBesideProgram(L"Quorvelle.ini")};
 };
 
-// The section of the settings, loaded from the resources each time it is needed.
-std::string SettingsSection(HINSTANCE instance) {
-    char name[64] = {};
-    ::LoadStringA(instance, IDS_CONFIG_SECTION, name, sizeof name);
-    return name[0] ? name : "Config";
-}
-
 
 // Reads "Ignore.txt" beside the program into the library's exclusion tables; a missing or
 // unreadable file is no entries.
@@ -292,15 +285,11 @@ private:
         ::DestroyWindow(hwnd_);
     }
 
-    // Every key of the settings and the statistics, into the file in one step.
+    // Every key of the settings, the icon layouts and the statistics.
     void Save() noexcept {
-        const std::string section = SettingsSection(instance_);
-        const SettingsRecord settings = settings_.record();
+        settings_.SaveSettings();
         const StatisticsRecord statistics = StatisticsOfLibrary();
-        state_->profile.Update([&](IniDocument& file) {
-            WriteSettings(file, section, settings);
-            WriteStatistics(file, statistics);
-        });
+        state_->profile.Update([&](IniDocument& file) { WriteStatistics(file, statistics); });
     }
 
     void OnDestroy() noexcept {

@@ -7,6 +7,7 @@
 #include "app/resources/resource.h"
 #include "app/settings/mouse_cut_keys.h"
 #include "app/settings/settings_push.h"
+#include "app/tools/desktop_icons.h"
 #include "hooklib/quordll.h"
 
 namespace quor {
@@ -70,6 +71,9 @@ constexpr EnablingRule kEnablingRules[] = {
     {IDC_VOLUME_DISP, {IDC_VOLUME_DISP_TIME}},
 };
 
+constexpr char kLargeIconSection[] = "IconBig";
+constexpr char kSmallIconSection[] = "IconSmall";
+
 std::string SettingsSection(HINSTANCE instance) {
     char name[64] = {};
     ::LoadStringA(instance, IDS_CONFIG_SECTION, name, sizeof name);
@@ -104,6 +108,9 @@ void SettingsDialog::LoadSettings() noexcept {
     record_ = ReadSettings(file, section);
     LoadMouseCuts(file, section);
     SetAlpha(file.GetInt(section, "Alpha", 200));
+    const WorkArea work = CurrentWorkArea();
+    smallIcons_ = ReadIconLayout(file, kSmallIconSection, work);
+    largeIcons_ = ReadIconLayout(file, kLargeIconSection, work);
     DoDataExchange(false);
     for (int rule : {IDC_REDIRECT, IDC_VOLUME, IDC_VOLUME_DISP}) ApplyEnablingRule(rule);
     ApplySettings();
@@ -118,14 +125,32 @@ bool SettingsDialog::ApplySettings() noexcept {
     const int32_t asTyped = record_.Snap;
     PushSettings(record_);  // brings the snap distance into range
     if (record_.Snap != asTyped) ExchangeInt(false, IDC_SNAP, record_.Snap);
+    MatchDesktopView(record_.SmallIcon != 0);
     host_.ShowTrayIcon(record_.TaskIcon == 0);
     return true;
+}
+
+void SettingsDialog::SaveIconLayout(HWND list) noexcept {
+    if (list) CaptureIconLayout(list, ShowsSmallIcons(list) ? smallIcons_ : largeIcons_);
+    host_.Profile().Update([&](IniDocument& file) {
+        WriteIconLayout(file, kLargeIconSection, largeIcons_);
+        WriteIconLayout(file, kSmallIconSection, smallIcons_);
+    });
+}
+
+void SettingsDialog::MatchDesktopView(bool small) noexcept {
+    const HWND list = FindDesktopListView();
+    if (!list || ShowsSmallIcons(list) == small) return;
+    SaveIconLayout(list);
+    SetSmallIcons(list, small);
+    RestoreIconLayout(list, small ? smallIcons_ : largeIcons_, CurrentWorkArea());
 }
 
 void SettingsDialog::SaveSettings() noexcept {
     const std::string section = SettingsSection(instance_);
     const SettingsRecord record = record_;
     host_.Profile().Update([&](IniDocument& file) { WriteSettings(file, section, record); });
+    SaveIconLayout(FindDesktopListView());
 }
 
 void SettingsDialog::Open() noexcept {
@@ -214,6 +239,12 @@ bool SettingsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_P
             OnCommand(LOWORD(wParam));
             return true;
         case WM_DRAWITEM: return DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_DESTROY:
+            // The program ends: the desktop goes back to large icons where they were, and is
+            // refreshed.
+            if (record_.SmallIcon == 1) MatchDesktopView(false);
+            if (const HWND list = FindDesktopListView()) ::PostMessageA(list, WM_KEYDOWN, VK_F5, 0);
+            return false;
         default: return false;
     }
 }

@@ -8,6 +8,7 @@
 #include "app/framework/dialog.h"
 #include "app/framework/profile_file.h"
 #include "app/settings/settings_record.h"
+#include "app/tools/icon_layout.h"
 
 namespace quor {
 
@@ -49,9 +50,15 @@ private:
     void ChooseColour(int32_t& setting) noexcept;
     bool DrawSwatch(const DRAWITEMSTRUCT& item) noexcept;
     void PlaceAtWorkAreaCorner() noexcept;
+    // The desktop's view follows SmallIcon, each view with its icons where they were in it.
+    void MatchDesktopView(bool small) noexcept;
+    // The icons of the view shown into its table, and both tables into the file.
+    void SaveIconLayout(HWND list) noexcept;
 
     Host& host_;
     SettingsRecord record_{};
+    IconLayoutTable largeIcons_;
+    IconLayoutTable smallIcons_;
 };
 
 }  // namespace quor

@@ -1,0 +1,23 @@
+#pragma once
+// The desktop's icons in Explorer's list view: which view is shown, where each icon sits, and
+// moving them, through records placed in Explorer's own memory.
+#include <windows.h>
+
+#include "app/tools/icon_layout.h"
+
+namespace quor {
+
+// Progman > SHELLDLL_DefView > SysListView32, or null.
+HWND FindDesktopListView() noexcept;
+
+bool ShowsSmallIcons(HWND list) noexcept;
+void SetSmallIcons(HWND list, bool small) noexcept;
+
+// The icons' texts and places now; false (the table untouched) when Explorer cannot be reached.
+bool CaptureIconLayout(HWND list, IconLayoutTable& table);
+// Each icon to the place stored for its text; the others stay where they are.
+void RestoreIconLayout(HWND list, const IconLayoutTable& table, const WorkArea& work);
+
+WorkArea CurrentWorkArea() noexcept;
+
+}  // namespace quor
