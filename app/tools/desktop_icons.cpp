@@ -119,8 +119,10 @@ void RestoreIconLayout(HWND list, const IconLayoutTable& table, const WorkArea& 
         Ask(list, LVM_SETITEMPOSITION, i, MAKELPARAM(place->x, place->y), answered);
         if (!answered) return;
     }
+    // Icons aligned to the grid stay so; a free layout stays exactly as it was saved.
     bool answered = false;
-    Ask(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0, answered);
+    const LRESULT extended = Ask(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0, answered);
+    if (answered && (extended & LVS_EX_SNAPTOGRID)) Ask(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0, answered);
 }
 
 WorkArea CurrentWorkArea() noexcept {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "hooklib/quordll.h"
 
 namespace {
@@ -456,6 +458,79 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(dialog); })) << "8. OK hides it";
         EXPECT_EQ(b.Snap, 25);
         EXPECT_EQ(Section(Read(), "Config").front(), "Snap=25") << "8. and saved it";
+    });
+}
+
+}  // namespace
+
+namespace {
+
+// Explorer's desktop, as the bench stands it in: icons in a list view of another program.
+bench::WindowSpec DesktopStandIn() {
+    bench::WindowSpec spec = bench::WindowAt("Program Manager", {600, 300, 1100, 800});
+    spec.kind = "desktop";
+    spec.style = WS_POPUP | WS_VISIBLE;
+    return spec;
+}
+
+POINT IconAt(HWND list, int item) {
+    const RECT r = bench::ListItemRect(list, item, LVIR_ICON);
+    return {r.left, r.top};
+}
+
+bool ShowsSmallIcons(HWND list) { return (::GetWindowLongPtrA(list, GWL_STYLE) & LVS_SMALLICON) != 0; }
+
+void PlaceIcon(HWND list, int item, int x, int y) { ::SendMessageA(list, LVM_SETITEMPOSITION, item, MAKELPARAM(x, y)); }
+
+// 小さいアイコンで表示, then 適用: the buttons' own clicks (the dialog lies over the desktop here).
+void SwitchIconSize(HWND dialog) {
+    ::SendMessageA(::GetDlgItem(dialog, 1011), BM_CLICK, 0, 0);
+    ::SendMessageA(::GetDlgItem(dialog, 3), BM_CLICK, 0, 0);
+}
+
+TEST_F(Resident, SmallIconsAndBackKeepEveryIconWhereItWasInEachView) {
+    bench::TargetProcess desktop(DesktopStandIn());
+    const HWND list = desktop.listView();
+    PlaceIcon(list, 0, 200, 60);
+    const POINT large[3] = {IconAt(list, 0), IconAt(list, 1), IconAt(list, 2)};
+    RunAndClose([&] {
+        const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        const HWND dialog = ProgramDialog(frame);
+        ASSERT_TRUE(ResidentProgram().Ended(10000));
+        ASSERT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; }));
+        SwitchIconSize(dialog);
+        ASSERT_TRUE(bench::WaitFor([&] { return ShowsSmallIcons(list); })) << "1. small icons";
+        PlaceIcon(list, 1, 150, 120);
+        const POINT small = IconAt(list, 1);
+        SwitchIconSize(dialog);
+        ASSERT_TRUE(bench::WaitFor([&] { return !ShowsSmallIcons(list); })) << "2. large icons again";
+        for (int i = 0; i < 3; ++i) {
+            const POINT now = IconAt(list, i);
+            EXPECT_TRUE(now.x == large[i].x && now.y == large[i].y)
+                << "2. icon " << i << " at " << now.x << "," << now.y << ", was " << large[i].x << "," << large[i].y;
+        }
+        SwitchIconSize(dialog);
+        ASSERT_TRUE(bench::WaitFor([&] { return ShowsSmallIcons(list); }));
+        const POINT back = IconAt(list, 1);
+        EXPECT_TRUE(back.x == small.x && back.y == small.y) << "3. the small view's own place came back";
+    });
+    EXPECT_FALSE(ShowsSmallIcons(list)) << "4. the program's end left large icons";
+    const std::vector<std::string> big = Section(Read(), "IconBig");
+    ASSERT_FALSE(big.empty());
+    EXPECT_EQ(big.front(), "n=3") << "5. the layouts are in the file";
+}
+
+TEST_F(Resident, AnIconStoredBeyondTheWorkAreaComesBackAtZero) {
+    bench::TargetProcess desktop(DesktopStandIn());
+    const HWND list = desktop.listView();
+    Write("[Config]\r\nSmallIcon=1\r\n[IconSmall]\r\nn=1\r\nicon000_name=item1\r\nicon000_x=5000\r\nicon000_y=100\r\n");
+    RunAndClose([&] {
+        ASSERT_TRUE(bench::WaitFor([&] { return ShowsSmallIcons(list); })) << "the start switched to small icons";
+        RECT client{};
+        ::GetClientRect(list, &client);
+        ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        const RECT item = bench::ListItemRect(list, 1, LVIR_BOUNDS);
+        EXPECT_LT(item.left - client.left, 20) << "at x = 0 of the list, not beyond the work area";
     });
 }
 
