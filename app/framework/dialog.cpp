@@ -7,7 +7,7 @@ namespace {
 
 // The standard message for a numeric box that holds no integer, under the program's title
 // (string 128 of its resources).
-constexpr char kNotAnInteger[] = "整数を入力してください。";
+constexpr wchar_t kNotAnInteger[] = L"整数を入力してください。";
 constexpr int kTitleString = 128;
 
 }  // namespace
@@ -69,9 +69,9 @@ bool Dialog::ExchangeInt(bool save, int id, int32_t& value) noexcept {
     }
     ::GetDlgItemTextA(hwnd_, id, text, sizeof text);
     if (ParseDialogInteger(text, value)) return true;
-    char title[64] = {};
-    ::LoadStringA(instance_, kTitleString, title, sizeof title);
-    ::MessageBoxA(hwnd_, kNotAnInteger, title[0] ? title : nullptr, MB_OK | MB_ICONEXCLAMATION);
+    wchar_t title[64] = {};
+    ::LoadStringW(instance_, kTitleString, title, 64);
+    ::MessageBoxW(hwnd_, kNotAnInteger, title[0] ? title : nullptr, MB_OK | MB_ICONEXCLAMATION);
     ::SetFocus(Item(id));
     ::SendMessageA(Item(id), EM_SETSEL, 0, -1);
     return false;

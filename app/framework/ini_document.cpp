@@ -50,6 +50,8 @@ int DigitValue(char c) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view text) {
+    // A file saved by an editor that marks UTF-8 starts with a byte-order mark, which is no text.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     while (!text.empty()) {
         const size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
@@ -115,7 +117,8 @@ int IniDocument::GetInt(std::string_view section, std::string_view key, int fall
         result = result * static_cast<uint32_t>(base) + static_cast<uint32_t>(d);  // wraps as the system's does
         ++digits;
     }
-    if (digits == 0) return fallback;
+    // As the system reads it: an empty value is the default, any other without digits is 0.
+    if (digits == 0) return Trimmed(*value).empty() ? fallback : 0;
     return static_cast<int>(negative ? 0u - result : result);
 }
 

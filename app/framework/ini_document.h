@@ -20,7 +20,7 @@ public:
     // repeated ones counts), with the blanks around it and one pair of enclosing quotes removed.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     // As the system reads an integer: optional blanks and sign, then decimal digits (or 0x and
-    // hexadecimal ones); `fallback` when the key is missing or holds no number.
+    // hexadecimal ones); `fallback` when the key is missing or empty, 0 when it holds no number.
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Replaces the key's value in place, or adds the key after the section's last key, or adds the

@@ -25,26 +25,39 @@ bool WriteAll(HANDLE file, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> ReadSmallFile(const std::wstring& path) {
+FileContents ReadSmallFile(const std::wstring& path) {
+    using State = FileContents::State;
     unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? State::kMissing : State::kUnreadable, {}};
+    }
     LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxProfileBytes) return std::nullopt;
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxProfileBytes) return {State::kUnreadable, {}};
     std::string text(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!text.empty() && !::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
-        return std::nullopt;
-    text.resize(read);
-    return text;
+    size_t done = 0;
+    while (done < text.size()) {
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), text.data() + done, static_cast<DWORD>(text.size() - done), &read, nullptr))
+            return {State::kUnreadable, {}};
+        if (read == 0) break;  // the file became shorter meanwhile
+        done += read;
+    }
+    text.resize(done);
+    return {State::kRead, std::move(text)};
 }
 
 IniDocument ProfileFile::Read() const {
-    const std::optional<std::string> text = ReadSmallFile(path_);
-    return text ? IniDocument(*text) : IniDocument();
+    const FileContents contents = ReadSmallFile(path_);
+    return IniDocument(contents.text);
 }
 
 bool ProfileFile::Update(const std::function<void(IniDocument&)>& change) const {
-    IniDocument document = Read();
+    const FileContents contents = ReadSmallFile(path_);
+    if (contents.state == FileContents::State::kUnreadable) return false;
+    IniDocument document(contents.text);
     change(document);
     const std::wstring copy = path_ + L".new";
     {

@@ -17,7 +17,8 @@ public:
     // The file as it is now; empty when it is missing or unreadable.
     IniDocument Read() const;
     // Reads the file afresh, lets `change` edit it, writes a complete copy beside it and puts the
-    // copy in the file's place in one step. False when nothing could be written.
+    // copy in the file's place in one step. False when nothing was written: also when the file is
+    // there but could not be read, since writing then would lose every key of it.
     bool Update(const std::function<void(IniDocument&)>& change) const;
 
     const std::wstring& path() const { return path_; }
@@ -26,8 +27,12 @@ private:
     std::wstring path_;
 };
 
-// The whole of a small file as bytes; nothing when it is missing, unreadable or over 16 MiB.
-std::optional<std::string> ReadSmallFile(const std::wstring& path);
+// The whole of a small file as bytes.
+struct FileContents {
+    enum class State { kRead, kMissing, kUnreadable } state;  // unreadable: locked, failing, over 16 MiB
+    std::string text;
+};
+FileContents ReadSmallFile(const std::wstring& path);
 
 // A file of this name in the folder of the running program.
 std::wstring FileBesideProgram(const wchar_t* name);

@@ -35,9 +35,9 @@ struct ResidentState {
 // Reads "Ignore.txt" beside the program into the library's exclusion tables; a missing or
 // unreadable file is no entries.
 void LoadIgnoreList() noexcept {
-    const std::optional<std::string> text = ReadSmallFile(FileBesideProgram(L"Ignore.txt"));
-    if (!text) return;
-    const IgnoreList list = ParseIgnoreList(*text);
+    const FileContents file = ReadSmallFile(FileBesideProgram(L"Ignore.txt"));
+    if (file.state != FileContents::State::kRead) return;
+    const IgnoreList list = ParseIgnoreList(file.text);
     // Whatever an earlier run left in the tables is replaced, not added to.
     SetnIgnore(0);
     SetnIgnoreExe(0);
@@ -49,6 +49,11 @@ void LoadIgnoreList() noexcept {
         SetIgnoreExe(static_cast<int>(i), list.programFiles[i].c_str());
         SetnIgnoreExe(static_cast<int>(i + 1));
     }
+}
+
+bool ClassNameIsDialog(HWND window) noexcept {
+    char cls[16] = {};
+    return ::GetClassNameA(window, cls, sizeof cls) > 0 && lstrcmpA(cls, "#32770") == 0;
 }
 
 // How often the program looks whether the platform took its low-level hooks away.
@@ -147,17 +152,39 @@ private:
     // they go in again, with the exclusion list that installing empties. A failed installation
     // shows its errors once; it is not tried again every few seconds.
     void WatchLowLevelHooks() noexcept {
+        // Not while a cleaning box runs (installing ends a cleaning mode), nor from inside an error
+        // box of the installation itself.
+        if (cleaning_ || reinstalling_) return;
         const InputSample now = SampleInput();
-        if (LowLevelHooksLost(lastSample_, now) && !reinstallFailed_) {
+        // Twice in a row: keys typed while a program moves the cursor look like it once.
+        lostChecks_ = LowLevelHooksLost(lastSample_, now) ? lostChecks_ + 1 : 0;
+        if (lostChecks_ >= 2 && !reinstallFailed_) {
+            lostChecks_ = 0;
+            reinstalling_ = true;
+            reinstallFailed_ = true;  // until it is known to have worked
             reinstallFailed_ = ::SetHook() == nullptr;
             LoadIgnoreList();
+            reinstalling_ = false;
         }
         lastSample_ = SampleInput();
     }
 
-    // The icon of the library's state: paused or running.
-    HICON StateIcon() const noexcept {
-        return ::LoadIconA(instance_, MAKEINTRESOURCEA(GetUnAvailable() ? IDI_TRAY_PAUSED : IDI_TRAY_RUNNING));
+public:
+    // The start-up installation failed and showed its errors: it is not tried again.
+    void HooksInstalled(bool installed) noexcept { reinstallFailed_ = !installed; }
+
+private:
+
+    // The icon of the library's state, paused or running, at the notification area's size.
+    HICON StateIcon() noexcept {
+        unique_hicon& icon = GetUnAvailable() ? pausedIcon_ : runningIcon_;
+        if (!icon)
+            icon.reset(static_cast<HICON>(::LoadImageA(instance_,
+                                                       MAKEINTRESOURCEA(GetUnAvailable() ? IDI_TRAY_PAUSED
+                                                                                         : IDI_TRAY_RUNNING),
+                                                       IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                       ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+        return icon.get();
     }
 
     // The icon with the clock as its tip.
@@ -234,9 +261,9 @@ private:
             if (id == 0 || id == static_cast<UINT>(-1)) continue;  // a separator or a submenu
             const CommandState state = CommandStateFor(static_cast<int>(id), now);
             ::EnableMenuItem(popup, id, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
-            char text[64] = {};
-            if (state.textId != 0 && ::LoadStringA(instance_, state.textId, text, sizeof text) > 0)
-                ::ModifyMenuA(popup, id, MF_BYCOMMAND | MF_STRING, id, text);
+            wchar_t text[64] = {};
+            if (state.textId != 0 && ::LoadStringW(instance_, state.textId, text, 64) > 0)
+                ::ModifyMenuW(popup, id, MF_BYCOMMAND | MF_STRING, id, text);
         }
     }
 
@@ -247,7 +274,11 @@ private:
             case ID_CLEAN_KEYBOARD: CleanKeyboard(); break;
             case ID_TOGGLE_DISABLE: ToggleDisable(); break;
             case ID_APP_EXIT:
-                if (!dialogOpen_) OnClose();
+                if (!dialogOpen_) {
+                    OnClose();
+                } else {
+                    SaveStatistics();
+                }
                 break;
             // The dialogs of the tools (mouse shortcuts, window list, password generator,
             // statistics, About box, home page) arrive with the tools' work.
@@ -258,15 +289,18 @@ private:
     void OpenSettings() noexcept { settings_.Open(); }
 
     // A message box the person can reach with what still works: in front, with the focus.
-    int CleaningBox(int textId, UINT icon) noexcept {
-        char text[256] = {};
-        ::LoadStringA(instance_, textId, text, sizeof text);
+    void CleaningBox(int textId, UINT icon) noexcept {
+        wchar_t text[256] = {};
+        ::LoadStringW(instance_, textId, text, 256);
         ::SetForegroundWindow(hwnd_);
-        return ::MessageBoxA(hwnd_, text, kFrameTitle, MB_OK | icon | MB_SYSTEMMODAL | MB_SETFOREGROUND | MB_TOPMOST);
+        cleaning_ = true;
+        ::MessageBoxW(hwnd_, text, L"Quorvelle", MB_OK | icon | MB_SYSTEMMODAL | MB_SETFOREGROUND | MB_TOPMOST);
+        cleaning_ = false;
     }
 
     // Every mouse event is thrown away until the box is closed with the keyboard.
     void CleanMouse() noexcept {
+        if (cleaning_) return;  // one cleaning at a time
         SetIgnoreMouse(1);
         CleaningBox(IDS_CLEANING_MOUSE, 0);
         SetIgnoreMouse(0);
@@ -274,6 +308,7 @@ private:
 
     // Every key reaches no window until the box is closed with the mouse.
     void CleanKeyboard() noexcept {
+        if (cleaning_) return;
         SetIgnoreKeyboard(1);
         CleaningBox(IDS_CLEANING_KEYBOARD, MB_ICONHAND);
         SetIgnoreKeyboard(0);
@@ -288,6 +323,10 @@ private:
     // Every key of the settings, the icon layouts and the statistics.
     void Save() noexcept {
         settings_.SaveSettings();
+        SaveStatistics();
+    }
+
+    void SaveStatistics() noexcept {
         const StatisticsRecord statistics = StatisticsOfLibrary();
         state_->profile.Update([&](IniDocument& file) { WriteStatistics(file, statistics); });
     }
@@ -318,9 +357,25 @@ private:
     bool reinstallFailed_ = false;
     SettingsDialog settings_{*this};
     bool iconShown_ = false;
+    bool cleaning_ = false;       // a cleaning box is open
+    bool reinstalling_ = false;   // the hooks are being installed again
+    int lostChecks_ = 0;          // checks in a row that found the low-level hooks gone
+    unique_hicon runningIcon_;
+    unique_hicon pausedIcon_;
     bool dialogOpen_ = false;    // the About box is open (with the tools' work)
     bool mouseCutOpen_ = false;  // the mouse-shortcut dialog is open (with the tools' work)
 };
+
+}  // namespace
+
+// The active window is one of this program's dialogs: the dialog manager handles the message.
+bool IsOwnDialogMessage(MSG& msg) noexcept {
+    const HWND active = ::GetActiveWindow();
+    if (!active || !ClassNameIsDialog(active)) return false;
+    return ::IsDialogMessageW(active, &msg) != FALSE;
+}
+
+namespace {
 
 class CQuorvelleApp : public WinApp {
 public:
@@ -328,7 +383,9 @@ public:
         const HINSTANCE instance = ::GetModuleHandleA(nullptr);
         // One copy runs: a second one asks the first for its settings and ends, touching no hook.
         mutex_.reset(::CreateMutexA(nullptr, TRUE, kInstanceMutex));
-        if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        const DWORD mutexError = ::GetLastError();
+        // Access denied: a copy running with other rights holds it; this one gives way too.
+        if (mutexError == ERROR_ALREADY_EXISTS || mutexError == ERROR_ACCESS_DENIED) {
             if (HWND running = ::FindWindowA(kFrameClass, kFrameTitle)) {
                 DWORD_PTR ignored = 0;
                 ::SendMessageTimeoutA(running, WM_OPENSETTINGS, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
@@ -340,7 +397,7 @@ public:
         LoadStatisticsIntoLibrary(file);
         if (!frame_.Create(instance, &state_)) return FALSE;
         // A partial installation leaves hooks in place, so removal runs whatever the result.
-        ::SetHook();
+        frame_.HooksInstalled(::SetHook() != nullptr);
         hooked_ = true;
         // After SetHook, which empties the window-class table.
         LoadIgnoreList();
@@ -369,6 +426,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!app->InitInstance()) return app->ExitInstance();
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // The modeless dialogs take their keys: Tab, Return, Escape.
+        if (quor::IsOwnDialogMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }

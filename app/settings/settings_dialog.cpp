@@ -106,6 +106,7 @@ void SettingsDialog::LoadSettings() noexcept {
     const IniDocument file = host_.Profile().Read();
     const std::string section = SettingsSection(instance_);
     record_ = ReadSettings(file, section);
+    loaded_ = true;
     LoadMouseCuts(file, section);
     SetAlpha(file.GetInt(section, "Alpha", 200));
     const WorkArea work = CurrentWorkArea();
@@ -147,6 +148,8 @@ void SettingsDialog::MatchDesktopView(bool small) noexcept {
 }
 
 void SettingsDialog::SaveSettings() noexcept {
+    // A dialog that never read the file (its making failed) has nothing to write over it.
+    if (!loaded_) return;
     const std::string section = SettingsSection(instance_);
     const SettingsRecord record = record_;
     host_.Profile().Update([&](IniDocument& file) { WriteSettings(file, section, record); });

@@ -57,6 +57,7 @@ private:
 
     Host& host_;
     SettingsRecord record_{};
+    bool loaded_ = false;
     IconLayoutTable largeIcons_;
     IconLayoutTable smallIcons_;
 };

@@ -21,7 +21,7 @@ TEST(IniDocument, ReadsKeysAsTheSystemsProfileFunctionsDo) {
         "[config]\n SNAP = -5 \nA=12abc\nB=abc\nC=0x10\nD=\"quoted text\"\nE=\nA=99\n;F=1\n[Other]\nG=3");
     EXPECT_EQ(ini.GetInt("Config", "Snap", 20), -5) << "sections and keys without regard to case; blanks";
     EXPECT_EQ(ini.GetInt("Config", "A", 0), 12) << "the leading digits; the first of two keys";
-    EXPECT_EQ(ini.GetInt("Config", "B", 20), 20) << "no number: the default";
+    EXPECT_EQ(ini.GetInt("Config", "B", 20), 0) << "no number: 0, as the system reads it";
     EXPECT_EQ(ini.GetInt("Config", "C", 0), 16);
     EXPECT_EQ(ini.GetInt("Config", "E", 7), 7) << "an empty value";
     EXPECT_EQ(ini.GetInt("Config", "F", 4), 4) << "a comment is no key";
@@ -30,6 +30,7 @@ TEST(IniDocument, ReadsKeysAsTheSystemsProfileFunctionsDo) {
     EXPECT_EQ(ini.GetInt("Missing", "Snap", 20), 20);
     EXPECT_EQ(ini.Get("Config", "D"), "quoted text");
     EXPECT_EQ(IniDocument("[S]\nBig=4294967295\n").GetInt("S", "Big", 0), -1) << "wraps as a 32-bit value";
+    EXPECT_EQ(IniDocument("\xEF\xBB\xBF[S]\nk=4\n").GetInt("S", "k", 0), 4) << "a UTF-8 mark before the first section";
 }
 
 TEST(IniDocument, SettingAKeyKeepsEveryOtherLine) {

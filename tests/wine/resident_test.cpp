@@ -268,11 +268,11 @@ TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgain) {
             ++step;
             bench::MoveMouse(400 + (step % 2) * 40, 400 + (step % 3) * 10);
         };
-        // A person's hand on the mouse, for up to ten seconds.
+        // A person's hand on the mouse, for up to fifteen seconds (two checks of three seconds).
         const bool reinstalled = bench::WaitFor([&] {
             handOnTheMouse();
             return b.LLMouseHook != lost && b.LLMouseHook != nullptr;
-        }, 10000);
+        }, 15000);
         ASSERT_TRUE(reinstalled) << "2. the program noticed and installed its hooks again";
         EXPECT_EQ(b.StatMouseMove, travel) << "2. nothing was counted meanwhile";
         EXPECT_TRUE(bench::WaitFor([&] {
@@ -409,6 +409,8 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         EXPECT_EQ(b.Snap, 20) << "1. Snap=-5 pushed as 20";
         EXPECT_EQ(b.AllowTaskBar, 1) << "1. AllowTaskBar=0 pushed as 1";
         EXPECT_FALSE(IconRegistered(frame)) << "1. TaskIcon=1: no icon";
+        ::SendMessageA(frame, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        EXPECT_FALSE(IconRegistered(frame)) << "1. not even when the notification area is made anew";
         const HWND dialog = ProgramDialog(frame);
         ASSERT_NE(dialog, nullptr) << "1. the settings dialog, made hidden";
         EXPECT_FALSE(::IsWindowVisible(dialog));
@@ -430,6 +432,9 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         ASSERT_TRUE(bench::WaitFor([&] { return (box = ProgramDialog(frame, dialog, true)) != nullptr; }))
             << "4. a non-integer in the range is reported";
         EXPECT_EQ(b.AllowSnap, 1) << "4. and nothing is pushed";
+        wchar_t said[128] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, said, 128);  // a message box's text
+        EXPECT_STREQ(said, L"整数を入力してください。") << "4. the standard message";
         Press(VK_RETURN);
         ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
         EXPECT_EQ(FocusOf(dialog), ::GetDlgItem(dialog, 1000)) << "4. the focus is in the range";
@@ -444,6 +449,10 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         EXPECT_EQ(ControlText(dialog, 1000), "20") << "6. reopened: the file's values";
         EXPECT_EQ(b.Snap, 20) << "6. and pushed again";
         EXPECT_EQ(b.AllowSnap, 1);
+        Press(VK_ESCAPE);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(dialog); })) << "6. Escape hides it";
+        EXPECT_TRUE(ResidentProgram().Ended(10000));
+        ASSERT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; }));
 
         ClickControl(dialog, 1017);
         for (int id : {1018, 1022, 1020, 1021})
