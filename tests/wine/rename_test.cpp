@@ -238,7 +238,8 @@ BOOL CALLBACK FindListOfProcess(HWND top, LPARAM param) {
 TEST_F(RenameTest, WinesFileBrowserSelectsTheNameOfAJapaneseFile) {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"quor-rename";
+    // A folder of its own for each run: a browser left from an earlier run shows another one.
+    const std::wstring folder = std::wstring(temp) + L"quor-rename-" + std::to_wstring(::GetTickCount());
     ::CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring file = folder + L"\\報告書.最終.txt";
     ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -252,7 +253,7 @@ TEST_F(RenameTest, WinesFileBrowserSelectsTheNameOfAJapaneseFile) {
     ASSERT_TRUE(bench::WaitFor([&] {
         ::EnumWindows(FindListOfProcess, reinterpret_cast<LPARAM>(&found));
         return found.list != nullptr && ::SendMessageW(found.list, LVM_GETITEMCOUNT, 0, 0) == 1;
-    }, 15000)) << "the file browser's list";
+    }, 30000)) << "the file browser's list";
     const RECT item = bench::ListItemRect(found.list, 0, LVIR_LABEL);
     bench::Click((item.left + item.right) / 2, (item.top + item.bottom) / 2);
     ASSERT_TRUE(bench::WaitFor([&] {
@@ -265,7 +266,9 @@ TEST_F(RenameTest, WinesFileBrowserSelectsTheNameOfAJapaneseFile) {
     Press(VK_F2);
     EXPECT_TRUE(SelectionBecomes(edit, L"txt@7")) << Narrow(Selected(edit));
     EndRename(edit);
-    ::TerminateProcess(process.get(), 0);
+    // Closed as a person closes it, so that it leaves nothing behind for the next program.
+    ::PostMessageA(::GetAncestor(found.list, GA_ROOT), WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 0);
     ::DeleteFileW(file.c_str());
     ::RemoveDirectoryW(folder.c_str());
 }

@@ -52,6 +52,7 @@ inline ResidentThread::ResidentThread()
           ready_ = true;
           while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
               if (msg.message == WM_APP && msg.hwnd == nullptr) {
+                  if (removing_) continue;
                   removing_ = true;
                   UnSetHook();
                   removed_ = true;
@@ -72,8 +73,14 @@ inline ResidentThread::ResidentThread()
 }
 
 inline ResidentThread::~ResidentThread() {
-    ::PostThreadMessageA(threadId_, WM_APP, 0, 0);
-    if (!WaitFor([this] { return ended_.load(); }, 10000)) {
+    // Asked again every half second: a modal loop running on that thread (a menu, a move) drops
+    // thread messages.
+    bool ended = false;
+    for (int attempt = 0; attempt < 20 && !ended; ++attempt) {
+        if (!removing_) ::PostThreadMessageA(threadId_, WM_APP, 0, 0);
+        ended = WaitFor([this] { return ended_.load(); }, 500);
+    }
+    if (!ended) {
         ADD_FAILURE() << "the resident thread did not end: "
                       << (removed_ ? "after UnSetHook" : removing_ ? "inside UnSetHook" : "UnSetHook never ran");
         thread_.detach();
