@@ -1,6 +1,9 @@
 // The resident program: maps the hook library, installs its hooks and stays in the notification area.
 #include <windows.h>
 
+#include <mmsystem.h>
+
+#include <ctime>
 #include <string>
 
 #include "app/framework/profile_file.h"
@@ -9,6 +12,7 @@
 #include "app/resident/ignore_list.h"
 #include "app/resident/menu_commands.h"
 #include "app/resident/statistics_io.h"
+#include "app/resident/volume_display.h"
 #include "app/resources/resource.h"
 #include "app/settings/settings_dialog.h"
 #include "hooklib/quordll.h"
@@ -59,6 +63,9 @@ bool ClassNameIsDialog(HWND window) noexcept {
 // How often the program looks whether the platform took its low-level hooks away.
 constexpr UINT kHookWatchTimer = 2;
 constexpr UINT kHookWatchMs = 3000;
+// While the volume is shown: when to hide it.
+constexpr UINT kVolumeTimer = 3;
+constexpr UINT kVolumeTimerMs = 100;
 
 InputSample SampleInput() noexcept {
     LASTINPUTINFO last{};
@@ -108,7 +115,13 @@ private:
             case WM_OPENSETTINGS: OpenSettings(); return 0;
             case WM_TIMER:                                                       // void WatchLowLevelHooks()
                 if (wParam == kHookWatchTimer) WatchLowLevelHooks();
+                if (wParam == kVolumeTimer) HideVolumeWhenItsTimeIsUp();            // void HideVolume...()
                 return 0;
+            case MM_MIXM_LINE_CHANGE:
+            case MM_MIXM_CONTROL_CHANGE:                                         // void ShowVolumeDisplay()
+                if (!settings_.record().VolumeDisp) return 0;
+                ShowVolumeDisplay();
+                return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
             case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;                  // void OnCommand(UINT id)
             case WM_INITMENUPOPUP:                                               // void UpdateMenu(HMENU)
                 UpdateMenu(reinterpret_cast<HMENU>(wParam));
@@ -129,6 +142,11 @@ private:
         // or stays away with them; then they are read once more.
         if (!settings_.Create(instance_, hwnd_)) return -1;
         settings_.LoadSettings();
+        // The mixer tells this window of every change of the volume; the display shows it.
+        HMIXER mixer = nullptr;
+        if (::mixerOpen(&mixer, 0, reinterpret_cast<DWORD_PTR>(hwnd_), 0, CALLBACK_WINDOW) == MMSYSERR_NOERROR)
+            mixer_ = mixer;
+        volume_.Create(instance_, hwnd_);
         lastSample_ = SampleInput();
         ::SetTimer(hwnd_, kHookWatchTimer, kHookWatchMs, nullptr);
         return 0;
@@ -174,6 +192,20 @@ public:
     void HooksInstalled(bool installed) noexcept { reinstallFailed_ = !installed; }
 
 private:
+
+    void ShowVolumeDisplay() noexcept {
+        const SettingsRecord& r = settings_.record();
+        volume_.Show(static_cast<COLORREF>(r.VolumeDispColor1), static_cast<COLORREF>(r.VolumeDispColor2));
+        volumeShownAt_ = std::clock();
+        ::SetTimer(hwnd_, kVolumeTimer, kVolumeTimerMs, nullptr);
+    }
+
+    void HideVolumeWhenItsTimeIsUp() noexcept {
+        const double elapsedMs = static_cast<double>(std::clock() - volumeShownAt_) * 1000.0 / CLOCKS_PER_SEC;
+        if (elapsedMs < settings_.record().VolumeDispTime) return;
+        ::KillTimer(hwnd_, kVolumeTimer);
+        volume_.Hide();
+    }
 
     // The icon of the library's state, paused or running, at the notification area's size.
     HICON StateIcon() noexcept {
@@ -333,6 +365,9 @@ private:
 
     void OnDestroy() noexcept {
         ::KillTimer(hwnd_, kHookWatchTimer);
+        ::KillTimer(hwnd_, kVolumeTimer);
+        if (mixer_) ::mixerClose(mixer_);
+        mixer_ = nullptr;
         Save();
         NOTIFYICONDATAA icon = IconRecord();
         ::Shell_NotifyIconA(NIM_DELETE, &icon);
@@ -356,6 +391,9 @@ private:
     InputSample lastSample_{};
     bool reinstallFailed_ = false;
     SettingsDialog settings_{*this};
+    VolumeDisplay volume_;
+    HMIXER mixer_ = nullptr;
+    std::clock_t volumeShownAt_ = 0;
     bool iconShown_ = false;
     bool cleaning_ = false;       // a cleaning box is open
     bool reinstalling_ = false;   // the hooks are being installed again

@@ -25,6 +25,9 @@
 #define IDS_CLEANING_KEYBOARD 62787
 #define IDS_CLEANING_MOUSE 62788
 
+// The volume display.
+#define IDD_VOLUME 141
+
 // The settings dialog and its controls.
 #define IDD_SETTINGS 132
 #define IDC_SNAP 1000

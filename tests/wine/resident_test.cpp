@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include "hooklib/quordll.h"
 
@@ -264,9 +265,10 @@ TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgain) {
         ASSERT_TRUE(::UnhookWindowsHookEx(lost)) << "1. the low-level mouse hook removed from outside";
         const double travel = b.StatMouseMove;
         int step = 0;
+        // Never twice at the same place, as a hand that keeps moving.
         const auto handOnTheMouse = [&] {
             ++step;
-            bench::MoveMouse(400 + (step % 2) * 40, 400 + (step % 3) * 10);
+            bench::MoveMouse(300 + step % 400, 300 + (step / 400) % 300);
         };
         // A person's hand on the mouse, for up to fifteen seconds (two checks of three seconds).
         const bool reinstalled = bench::WaitFor([&] {
@@ -370,17 +372,23 @@ TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
 
 namespace {
 
-// The program's dialogs (class "#32770"), visible or not, other than `except`.
-HWND ProgramDialog(HWND frame, HWND except = nullptr, bool visibleOnly = false) {
+// The program's dialogs (class "#32770"): the one with this caption, or any visible one other
+// than `except`.
+HWND ProgramDialog(HWND frame, HWND except, bool visibleOnly, const wchar_t* caption = nullptr) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(frame, &pid);
     for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && w != except && (!visibleOnly || ::IsWindowVisible(w))) return w;
+        if (owner != pid || w == except || (visibleOnly && !::IsWindowVisible(w))) continue;
+        wchar_t text[64] = {};
+        ::GetWindowTextW(w, text, 64);
+        if (!caption || std::wstring(text) == caption) return w;
     }
     return nullptr;
 }
+
+HWND SettingsDialogOf(HWND frame) { return ProgramDialog(frame, nullptr, false, L"\"くおるべれ\"の設定"); }
 
 void ClickControl(HWND dialog, int id) {
     const RECT r = bench::WindowRect(::GetDlgItem(dialog, id));
@@ -411,7 +419,7 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         EXPECT_FALSE(IconRegistered(frame)) << "1. TaskIcon=1: no icon";
         ::SendMessageA(frame, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
         EXPECT_FALSE(IconRegistered(frame)) << "1. not even when the notification area is made anew";
-        const HWND dialog = ProgramDialog(frame);
+        const HWND dialog = SettingsDialogOf(frame);
         ASSERT_NE(dialog, nullptr) << "1. the settings dialog, made hidden";
         EXPECT_FALSE(::IsWindowVisible(dialog));
         EXPECT_TRUE(ResidentProgram().Ended(10000)) << "2. a second start opens it, and ends";
@@ -504,7 +512,7 @@ TEST_F(Resident, SmallIconsAndBackKeepEveryIconWhereItWasInEachView) {
     const POINT large[3] = {IconAt(list, 0), IconAt(list, 1), IconAt(list, 2)};
     RunAndClose([&] {
         const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
-        const HWND dialog = ProgramDialog(frame);
+        const HWND dialog = SettingsDialogOf(frame);
         ASSERT_TRUE(ResidentProgram().Ended(10000));
         ASSERT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; }));
         SwitchIconSize(dialog);
@@ -540,6 +548,57 @@ TEST_F(Resident, AnIconStoredBeyondTheWorkAreaComesBackAtZero) {
         ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
         const RECT item = bench::ListItemRect(list, 1, LVIR_BOUNDS);
         EXPECT_LT(item.left - client.left, 20) << "at x = 0 of the list, not beyond the work area";
+    });
+}
+
+}  // namespace
+
+namespace {
+
+// The program's window whose extended style is layered: the volume display.
+HWND VolumeDisplayOf(HWND frame) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(frame, &pid);
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && (::GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED)) return w;
+    }
+    return nullptr;
+}
+
+TEST_F(Resident, AVolumeChangeShowsTheBarsForAMoment) {
+    Write("[Config]\r\nVolumeDispTime=500\r\n");
+    RunAndClose([&] {
+        const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        const HWND display = VolumeDisplayOf(frame);
+        ASSERT_NE(display, nullptr) << "1. the display, made hidden";
+        EXPECT_FALSE(::IsWindowVisible(display));
+        EXPECT_TRUE(::GetWindowLongPtrA(display, GWL_EXSTYLE) & WS_EX_TRANSPARENT) << "1. clicks pass through it";
+        ::SendMessageA(frame, MM_MIXM_CONTROL_CHANGE, 0, 0);  // what the mixer sends on a change
+        EXPECT_TRUE(::IsWindowVisible(display)) << "2. shown at once";
+        // Along the bottom of the work area the program saw when it made the display.
+        const RECT r = bench::WindowRect(display);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoA(::MonitorFromWindow(display, MONITOR_DEFAULTTONEAREST), &monitor);
+        EXPECT_EQ(r.left, monitor.rcMonitor.left) << "2. along the bottom of the screen's work area";
+        EXPECT_EQ(r.right, monitor.rcMonitor.right);
+        EXPECT_LE(r.bottom, monitor.rcMonitor.bottom);
+        EXPECT_GE(r.bottom - r.top, (monitor.rcMonitor.bottom - monitor.rcMonitor.top) / 13) << "2. a twelfth high";
+        const DWORD shown = ::GetTickCount();
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(display); }, 3000)) << "3. hidden again";
+        const DWORD after = ::GetTickCount() - shown;
+        EXPECT_GE(after, 400u) << "3. after its time of 500 ms";
+        EXPECT_LE(after, 1500u);
+    });
+    Write("[Config]\r\nVolumeDisp=0\r\n");
+    RunAndClose([&] {
+        const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        const HWND display = VolumeDisplayOf(frame);
+        ::SendMessageA(frame, MM_MIXM_CONTROL_CHANGE, 0, 0);
+        EXPECT_FALSE(bench::WaitFor([&] { return ::IsWindowVisible(display) != FALSE; }, 700))
+            << "4. with the display off, nothing shows";
     });
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+// The volume shown for a moment as a row of bars along the bottom of the work area: a borderless,
+// click-through window whose red is transparent.
+#include <windows.h>
+
+#include "app/framework/dialog.h"
+
+namespace quor {
+
+class VolumeDisplay : public Dialog {
+public:
+    bool Create(HINSTANCE instance, HWND owner) noexcept;
+    // Bars above the level in `above`, the others in `atOrBelow`; shown on top without activation.
+    void Show(COLORREF above, COLORREF atOrBelow) noexcept;
+    void Hide() noexcept { ::ShowWindow(hwnd(), SW_HIDE); }
+
+private:
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept override;
+    void PlaceAlongTheWorkArea() noexcept;
+    void Paint(HDC dc) const noexcept;
+
+    RECT client_{};
+    COLORREF above_ = RGB(0x37, 0xFF, 0x37);
+    COLORREF atOrBelow_ = RGB(0xFF, 0x37, 0x37);
+};
+
+}  // namespace quor
