@@ -47,4 +47,12 @@ the dot; the cursor the library hands over is checked pixel by pixel in CtrlShif
 #   DWMWA_EXTENDED_FRAME_BOUNDS answers E_NOTIMPL, in 1.9 ns), so windows snap by their
 #   rectangles, as on a system without invisible borders; engine_whitebox_test drives the engine
 #   through its frame seam with the 7-pixel border of current Windows.
+# - Wine's winmm never sends MM_MIXM_LINE_CHANGE or MM_MIXM_CONTROL_CHANGE, so a real volume change
+#   cannot show the volume display under Wine; resident_test delivers the mixer's message to the
+#   program's frame, as the mixer does on Windows.
+# - LVM_ARRANGE with LVA_SNAPTOGRID lays every icon out anew in Wine's list view (on Windows it
+#   moves each icon to its nearest grid point); the desktop icon layout snaps only a desktop that
+#   aligns its icons to the grid.
+# - Wine shows no notification area in the bench's virtual desktop; the program's icon is checked
+#   through the shell's answers (NIM_MODIFY succeeds only for a registered icon).
 # Rarely, an event is still reordered; scripts/test.sh runs a failed test once more.
