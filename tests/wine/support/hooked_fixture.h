@@ -81,8 +81,19 @@ inline ResidentThread::~ResidentThread() {
         ended = WaitFor([this] { return ended_.load(); }, 500);
     }
     if (!ended) {
+        // What the thread was doing: a modal loop shows in its flags; a thread that answers a
+        // sent message is taking messages, only not ours.
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(threadId_, &info);
+        DWORD_PTR ignored = 0;
+        const HWND dummy = Block().DummyWnd;
+        const bool answers =
+            dummy && ::SendMessageTimeoutA(dummy, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored) != 0;
         ADD_FAILURE() << "the resident thread did not end: "
-                      << (removed_ ? "after UnSetHook" : removing_ ? "inside UnSetHook" : "UnSetHook never ran");
+                      << (removed_ ? "after UnSetHook" : removing_ ? "inside UnSetHook" : "UnSetHook never ran")
+                      << "; thread flags " << info.flags << ", capture " << info.hwndCapture << ", its window "
+                      << (answers ? "answers" : "does not answer");
         thread_.detach();
         return;
     }
