@@ -5,31 +5,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
 #include "bench/per_call_timer.h"
+#include "bench/wine/counted_allocations.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "platform/audio_volume.h"
 
 namespace {
-long g_allocations = 0;
-}
-
-// Every allocation of this program, the library's code included, is counted here.
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
-
-LRESULT CALLBACK BareProc(int code, WPARAM wParam, LPARAM lParam) {
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 // A list view whose thread sleeps, as Explorer's desktop does when it is busy.
 class HungListView {
@@ -84,14 +67,14 @@ int main() {
             BareProc(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&m));
         },
         kCalls);
-    const long before = g_allocations;
+    const long before = AllocationCount();
     const double dispatcher = NanosecondsPerCall(
         [&](int i) {
             m.pt = {200 + i % 100, 200};
             quor::MouseProc(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&m));
         },
         kCalls);
-    const long allocations = g_allocations - before;
+    const long allocations = AllocationCount() - before;
 
     std::printf("WM_MOUSEMOVE, no drag, icon upkeep off (%d calls)\n", kCalls);
     std::printf("  bare hook (CallNextHookEx only): %8.1f ns\n", bare);
@@ -133,7 +116,7 @@ int main() {
     };
     const double bareWheel = NanosecondsPerCall(
         [&](int) { BareProc(HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&m)); }, kWheelCalls);
-    const long beforeWheel = g_allocations;
+    const long beforeWheel = AllocationCount();
     auto redirected = [&] {
         return NanosecondsPerCall(
             [&](int i) {
@@ -148,7 +131,7 @@ int main() {
     m.hwnd = hung.list();
     const double reposted = redirected();
     m.hwnd = window;
-    const long wheelAllocations = g_allocations - beforeWheel;
+    const long wheelAllocations = AllocationCount() - beforeWheel;
     drain();
     b.Redirect = 0;
     std::printf("WM_MOUSEWHEEL with Redirect on, over a window (%d calls)\n", kWheelCalls);
@@ -160,12 +143,12 @@ int main() {
 
     // The volume step once this process's mixer controls are looked up.
     quor::ChangeVolume(0);
-    const long beforeVolume = g_allocations;
+    const long beforeVolume = AllocationCount();
     const double volume = NanosecondsPerCall([](int i) { quor::ChangeVolume(i % 2 ? 1 : -1); }, 2000);
     std::printf("ChangeVolume, controls cached (%s)\n",
                 quor::ActiveVolumeBackend() == quor::VolumeBackend::kMixer ? "winmm mixer" : "endpoint");
     std::printf("  per call:                        %8.1f ns\n", volume);
-    std::printf("  allocations:                     %8ld\n", g_allocations - beforeVolume);
+    std::printf("  allocations:                     %8ld\n", AllocationCount() - beforeVolume);
     ::DestroyWindow(window);
     return 0;
 }

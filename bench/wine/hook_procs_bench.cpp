@@ -6,31 +6,14 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
-#include <new>
 
 #include "bench/per_call_timer.h"
+#include "bench/wine/counted_allocations.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "tests/wine/support/bench_support.h"
 
 namespace {
-long g_allocations = 0;
-}
-
-// Every allocation of this program, the library's code included, is counted here.
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
-
-LRESULT CALLBACK BareProc(int code, WPARAM wParam, LPARAM lParam) {
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 // The bare and the library's procedure measured in turn, seven times each, the fastest run of each
 // kept: the platform's own hook call varies from run to run far more than our work costs.
@@ -64,9 +47,9 @@ void Compare(const char* what, Measure measure, HOOKPROC ours, double target) {
     long allocations = 0;
     for (int run = 0; run < 7; ++run) {
         bare = std::min(bare, measure(BareProc));
-        const long before = g_allocations;
+        const long before = AllocationCount();
         library = std::min(library, measure(ours));
-        allocations += g_allocations - before;
+        allocations += AllocationCount() - before;
     }
     Report(what, bare, library, allocations, target);
 }

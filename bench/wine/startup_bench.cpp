@@ -1,7 +1,6 @@
 // Start of the resident program until its hooks are installed and its notification icon is
 // registered, over several starts (figures only).
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,18 +10,6 @@
 
 #include "hooklib/quordll.h"
 #include "tests/wine/support/bench_support.h"
-
-namespace {
-
-bool IconRegistered(HWND frame) {
-    NOTIFYICONDATAA icon{};
-    icon.cbSize = sizeof icon;
-    icon.hWnd = frame;
-    icon.uID = 1;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
-}
-
-}  // namespace
 
 int main() {
     SetUnAvailable(0);  // maps the library, to see its block
@@ -42,7 +29,7 @@ int main() {
         HWND frame = nullptr;
         const bool up = bench::WaitFor([&] {
             frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
-            return frame && b.DummyWnd != nullptr && IconRegistered(frame);
+            return frame && b.DummyWnd != nullptr && bench::NotificationIconRegistered(frame, 1);
         }, 20000);
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
         if (up) ms.push_back(took.count());

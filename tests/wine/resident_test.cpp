@@ -216,13 +216,7 @@ TEST_F(Resident, TheExclusionListKeepsItsWindowsFromSnapping) {
 namespace {
 
 // The program's own notification icon, as the shell knows it: the frame and icon 1.
-bool IconRegistered(HWND frame) {
-    NOTIFYICONDATAA icon{};
-    icon.cbSize = sizeof icon;
-    icon.hWnd = frame;
-    icon.uID = 1;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
-}
+bool IconRegistered(HWND frame) { return bench::NotificationIconRegistered(frame, 1); }
 
 TEST_F(Resident, ASecondStartGivesWayAndTheIconComesBackWithANewNotificationArea) {
     SetUnAvailable(0);
@@ -304,16 +298,21 @@ bool OpenTrayMenu(HWND frame) {
     });
 }
 
-// The program's top-level window of a class, other than its frame.
-HWND ProgramWindow(HWND frame, const char* cls) {
+// The first of the program's dialogs (class "#32770") that `matches`.
+HWND ProgramDialogWhere(HWND frame, const std::function<bool(HWND)>& matches) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(frame, &pid);
-    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, cls, nullptr)) != nullptr;) {
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && ::IsWindowVisible(w)) return w;
+        if (owner == pid && matches(w)) return w;
     }
     return nullptr;
+}
+
+// A visible dialog of the program other than `except`.
+HWND VisibleProgramDialog(HWND frame, HWND except = nullptr) {
+    return ProgramDialogWhere(frame, [&](HWND w) { return w != except && ::IsWindowVisible(w); });
 }
 
 TEST_F(Resident, TheIconsMenuAndDoubleClickPauseAndResume) {
@@ -348,7 +347,7 @@ TEST_F(Resident, MouseCleaningEndsWithReturnWhateverHadTheFocus) {
         Press(VK_RETURN);
         ASSERT_TRUE(bench::WaitFor([&] { return b.IgnoreMouse == 1; })) << "1. the mouse is being cleaned";
         HWND box = nullptr;
-        ASSERT_TRUE(bench::WaitFor([&] { return (box = ProgramWindow(frame, "#32770")) != nullptr; })) << "1. its box";
+        ASSERT_TRUE(bench::WaitFor([&] { return (box = VisibleProgramDialog(frame)) != nullptr; })) << "1. its box";
         EXPECT_TRUE(bench::WaitFor([&] { return ::GetForegroundWindow() == box; })) << "1. in front";
         Press(VK_RETURN);
         EXPECT_TRUE(bench::WaitFor([&] { return b.IgnoreMouse == 0 && !::IsWindow(box); }))
@@ -372,23 +371,13 @@ TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
 
 namespace {
 
-// The program's dialogs (class "#32770"): the one with this caption, or any visible one other
-// than `except`.
-HWND ProgramDialog(HWND frame, HWND except, bool visibleOnly, const wchar_t* caption = nullptr) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(frame, &pid);
-    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
-        if (owner != pid || w == except || (visibleOnly && !::IsWindowVisible(w))) continue;
+HWND SettingsDialogOf(HWND frame) {
+    return ProgramDialogWhere(frame, [](HWND w) {
         wchar_t text[64] = {};
         ::GetWindowTextW(w, text, 64);
-        if (!caption || std::wstring(text) == caption) return w;
-    }
-    return nullptr;
+        return std::wstring(text) == L"\"くおるべれ\"の設定";
+    });
 }
-
-HWND SettingsDialogOf(HWND frame) { return ProgramDialog(frame, nullptr, false, L"\"くおるべれ\"の設定"); }
 
 void ClickControl(HWND dialog, int id) {
     const RECT r = bench::WindowRect(::GetDlgItem(dialog, id));
@@ -437,7 +426,7 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         ClickControl(dialog, 1005);  // snapping off, in the dialog only so far
         ClickControl(dialog, 3);
         HWND box = nullptr;
-        ASSERT_TRUE(bench::WaitFor([&] { return (box = ProgramDialog(frame, dialog, true)) != nullptr; }))
+        ASSERT_TRUE(bench::WaitFor([&] { return (box = VisibleProgramDialog(frame, dialog)) != nullptr; }))
             << "4. a non-integer in the range is reported";
         EXPECT_EQ(b.AllowSnap, 1) << "4. and nothing is pushed";
         wchar_t said[128] = {};
@@ -555,16 +544,9 @@ TEST_F(Resident, AnIconStoredBeyondTheWorkAreaComesBackAtZero) {
 
 namespace {
 
-// The program's window whose extended style is layered: the volume display.
+// The program's dialog whose extended style is layered: the volume display.
 HWND VolumeDisplayOf(HWND frame) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(frame, &pid);
-    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && (::GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED)) return w;
-    }
-    return nullptr;
+    return ProgramDialogWhere(frame, [](HWND w) { return (::GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; });
 }
 
 TEST_F(Resident, AVolumeChangeShowsTheBarsForAMoment) {

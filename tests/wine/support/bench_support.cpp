@@ -1,5 +1,7 @@
 #include "tests/wine/support/bench_support.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstring>
 #include <atomic>
@@ -364,6 +366,14 @@ void Key(WORD vk, bool down) {
         in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
         Send(in);
     });
+}
+
+bool NotificationIconRegistered(HWND owner, UINT id) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = owner;
+    icon.uID = id;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
 }
 
 RECT WindowRect(HWND window) {

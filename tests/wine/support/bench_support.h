@@ -156,6 +156,8 @@ private:
 };
 
 RECT WindowRect(HWND window);
+// Whether the shell holds a notification icon of this window and id (it modifies only those).
+bool NotificationIconRegistered(HWND owner, UINT id);
 // Whether `upper` lies above `lower` in the Z order.
 bool IsAbove(HWND upper, HWND lower);
 // Screen rectangle of part `code` (LVIR_ICON, LVIR_BOUNDS...) of a list-view item in another
