@@ -2,12 +2,11 @@
 
 #include <windows.h>
 #include <mmsystem.h>
-#include <mmdeviceapi.h>
-#include <endpointvolume.h>
 
 #include <cmath>
 
 #include "platform/com_scope.h"
+#include "platform/core_audio.h"
 #include "platform/volume_scale.h"
 
 namespace quor {
@@ -26,28 +25,6 @@ struct MixerState {
 MixerState g_mixer;
 VolumeBackend g_backend = VolumeBackend::kUndecided;
 
-const CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
-const IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
-const IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
-
-template <typename T>
-class ComRef {
-public:
-    ComRef() noexcept = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T** put() noexcept { return &p_; }
-    void** put_void() noexcept { return reinterpret_cast<void**>(&p_); }
-    T* operator->() const noexcept { return p_; }
-    T& operator*() const noexcept { return *p_; }
-
-private:
-    T* p_ = nullptr;
-};
-
 enum class Outcome { kDone, kFailed, kUnavailable };
 
 Outcome OutcomeOf(HRESULT hr) noexcept {
@@ -61,16 +38,8 @@ template <typename Op>
 Outcome OnEndpoint(Op op) noexcept {
     ComScope com;
     if (!com.usable()) return Outcome::kUnavailable;
-    ComRef<IMMDeviceEnumerator> enumerator;
-    if (FAILED(::CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator,
-                                  enumerator.put_void())))
-        return Outcome::kUnavailable;
-    ComRef<IMMDevice> device;
-    if (FAILED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.put())))
-        return Outcome::kUnavailable;
     ComRef<IAudioEndpointVolume> volume;
-    if (FAILED(device->Activate(kIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr, volume.put_void())))
-        return Outcome::kUnavailable;
+    if (FAILED(OpenDefaultEndpointVolume(volume))) return Outcome::kUnavailable;
     return op(*volume);
 }
 

@@ -31,9 +31,7 @@ void VolumeDisplay::PlaceAlongTheWorkArea() noexcept {
                    SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 
-void VolumeDisplay::Show(COLORREF above, COLORREF atOrBelow) noexcept {
-    above_ = above;
-    atOrBelow_ = atOrBelow;
+void VolumeDisplay::Show() noexcept {
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);

@@ -10,8 +10,13 @@ namespace quor {
 class VolumeDisplay : public Dialog {
 public:
     bool Create(HINSTANCE instance, HWND owner) noexcept;
-    // Bars above the level in `above`, the others in `atOrBelow`; shown on top without activation.
-    void Show(COLORREF above, COLORREF atOrBelow) noexcept;
+    // Bars above the level, and at or below it.
+    void SetColours(COLORREF above, COLORREF atOrBelow) noexcept {
+        above_ = above;
+        atOrBelow_ = atOrBelow;
+    }
+    // On top, without activation, repainted with the level of now.
+    void Show() noexcept;
     void Hide() noexcept { ::ShowWindow(hwnd(), SW_HIDE); }
 
 private:
@@ -20,6 +25,7 @@ private:
     void Paint(HDC dc) const noexcept;
 
     RECT client_{};
+    // Until the settings give theirs.
     COLORREF above_ = RGB(0x37, 0xFF, 0x37);
     COLORREF atOrBelow_ = RGB(0xFF, 0x37, 0x37);
 };

@@ -47,9 +47,11 @@ the dot; the cursor the library hands over is checked pixel by pixel in CtrlShif
 #   DWMWA_EXTENDED_FRAME_BOUNDS answers E_NOTIMPL, in 1.9 ns), so windows snap by their
 #   rectangles, as on a system without invisible borders; engine_whitebox_test drives the engine
 #   through its frame seam with the 7-pixel border of current Windows.
-# - Wine's winmm never sends MM_MIXM_LINE_CHANGE or MM_MIXM_CONTROL_CHANGE, so a real volume change
-#   cannot show the volume display under Wine; resident_test delivers the mixer's message to the
-#   program's frame, as the mixer does on Windows.
+# - A real volume change cannot show the volume display under Wine: its winmm never sends
+#   MM_MIXM_LINE_CHANGE or MM_MIXM_CONTROL_CHANGE, and its endpoint volume, which answers "not
+#   implemented", is never chosen, so the program registers no endpoint change notification (the
+#   way it learns of changes on Windows). resident_test delivers the mixer's message to the
+#   program's frame instead; the endpoint's notification runs on Windows only.
 # - LVM_ARRANGE with LVA_SNAPTOGRID lays every icon out anew in Wine's list view (on Windows it
 #   moves each icon to its nearest grid point); the desktop icon layout snaps only a desktop that
 #   aligns its icons to the grid.

@@ -367,6 +367,25 @@ TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
     EXPECT_EQ(Section(Read(), "Config").size(), 38u) << "and its settings were saved";
 }
 
+TEST_F(Resident, TheEndOfTheSessionSavesEverythingAndEndsTheProgram) {
+    Write("[Stat]\r\nKey3=41\r\n[Other]\r\nMine=yes\r\n");
+    quor::SharedBlock& b = bench::Block();
+    b.DummyWnd = nullptr;
+    ResidentProgram program;
+    ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000));
+    ::DeleteFileA(Path().c_str());
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(program.Frame(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+    EXPECT_NE(answer, 0u) << "1. the program lets the session end";
+    const std::string asked = Read();
+    EXPECT_EQ(Section(asked, "Config").size(), 38u) << "2. asking saved the settings\n" << asked;
+    EXPECT_EQ(Section(asked, "Stat").size(), 33u) << "2. and the statistics";
+    EXPECT_NE(asked.find("Key3=41"), std::string::npos) << "2. counted on from the file's value";
+    ::PostMessageA(program.Frame(), WM_ENDSESSION, TRUE, 0);
+    ASSERT_TRUE(program.Ended(10000)) << "3. the session's end ends the program";
+    EXPECT_EQ(Section(Read(), "Config").size(), 38u);
+}
+
 }  // namespace
 
 namespace {

@@ -1,0 +1,106 @@
+#pragma once
+// The resident program's one top-level window, never shown: it owns the settings and their
+// dialog, the volume display and the notification-area icon, takes the icon's and the mixer's
+// messages, routes the menu's commands and saves everything when the program ends.
+#include <windows.h>
+
+#include <cstdint>
+#include <ctime>
+
+#include "app/framework/profile_file.h"
+#include "app/resident/hook_watch.h"
+#include "app/resident/volume_display.h"
+#include "app/settings/settings_dialog.h"
+#include "platform/unique_any.h"
+#include "platform/volume_change_events.h"
+
+namespace quor {
+
+// The running copy is found by its frame's class and title.
+inline constexpr char kFrameClass[] = "Afx:400000:0";
+inline constexpr char kFrameTitle[] = "Quorvelle";
+inline constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;
+inline constexpr UINT WM_OPENSETTINGS = WM_APP + 101;
+// Core Audio reports a change of the speakers' volume or mute.
+inline constexpr UINT WM_ENDPOINTVOLUME = WM_APP + 102;
+
+// The frame's client: an empty window that only keeps the focus.
+class ChildView {
+public:
+    bool Create(HINSTANCE instance, HWND frame) noexcept;
+    HWND hwnd() const noexcept { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    HWND hwnd_ = nullptr;
+};
+
+class MainFrame : private SettingsDialog::Host {
+public:
+    explicit MainFrame(const ProfileFile& profile) noexcept : profile_(profile) {}
+    bool Create(HINSTANCE instance) noexcept;
+    // The start-up installation failed and showed its errors: it is not tried again.
+    void HooksInstalled(bool installed) noexcept { reinstallFailed_ = !installed; }
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    int OnCreate() noexcept;
+    void OnTimer(UINT_PTR id) noexcept;
+    void OnVolumeChange() noexcept;
+
+    // SettingsDialog::Host
+    void ShowTrayIcon(bool show) noexcept override;
+    const ProfileFile& Profile() const noexcept override { return profile_; }
+
+    void WatchLowLevelHooks() noexcept;
+    void ShowVolumeDisplay() noexcept;
+    void HideVolumeWhenItsTimeIsUp() noexcept;
+
+    HICON StateIcon() noexcept;
+    NOTIFYICONDATAA IconRecord() const noexcept;
+    void AddIcon() noexcept;
+    void RefreshIcon() noexcept;
+    void RefreshClockTip() noexcept;
+    void ToggleDisable() noexcept;
+    void OnTrayNotify(UINT mouseMsg) noexcept;
+    void ShowTrayMenu() noexcept;
+    void UpdateMenu(HMENU popup) noexcept;
+
+    void OnCommand(UINT id) noexcept;
+    void OpenSettings() noexcept;
+    void CleaningBox(int textId, UINT icon) noexcept;
+    void CleanMouse() noexcept;
+    void CleanKeyboard() noexcept;
+    void OnClose() noexcept;
+    void SaveStatistics() noexcept;
+    void CloseMixer() noexcept;
+    void OnDestroy() noexcept;
+
+    const ProfileFile& profile_;
+    HINSTANCE instance_ = nullptr;
+    HWND hwnd_ = nullptr;
+    ChildView view_;
+    SettingsDialog settings_{*this};
+    VolumeDisplay volume_;
+    HMIXER mixer_ = nullptr;
+    VolumeChangeEvents endpointEvents_;
+    std::clock_t volumeShownAt_ = 0;
+    UINT taskbarCreated_ = 0;
+    int64_t lastTipTime_ = 0;
+    bool iconShown_ = false;
+    unique_hicon runningIcon_;
+    unique_hicon pausedIcon_;
+    InputSample lastSample_{};
+    int lostChecks_ = 0;          // checks in a row that found the low-level hooks gone
+    bool reinstallFailed_ = false;
+    bool reinstalling_ = false;   // the hooks are being installed again
+    bool cleaning_ = false;       // a cleaning box is open
+    bool dialogOpen_ = false;     // the About box is open (with the tools' work)
+    bool mouseCutOpen_ = false;   // the mouse-shortcut dialog is open (with the tools' work)
+};
+
+// The active window is one of this program's dialogs: the dialog manager handles the message.
+bool IsOwnDialogMessage(MSG& msg) noexcept;
+
+}  // namespace quor
