@@ -10,7 +10,7 @@ build=${QUOR_BUILD_DIR:-$root/build}
 bench_dir=$build/run-bench
 bin=$build/windows/bin
 had_display=${DISPLAY:-}
-"$root/tests/bench/bench.sh" start "$bench_dir" --on-display
+"$root/tests/bench/bench.sh" start "$bench_dir" --on-display --shell
 trap '"$root/tests/bench/bench.sh" stop "$bench_dir"' EXIT
 # shellcheck disable=SC1091
 source "$bench_dir/bench.env"

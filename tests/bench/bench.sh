@@ -7,21 +7,25 @@
 #   - with `--keeper PROGRAM.exe`, that program runs for the bench's whole life: the Wine server
 #     closes a desktop a second after its last program leaves, and a desktop made anew for each
 #     test program sends stray mouse moves while it comes up;
+#   - with `--shell`, the desktop shows Wine's taskbar with its notification area (for running the
+#     program; the tests' desktop has none, and its work area is the whole desktop);
 #   - a private WINEPREFIX in STATE_DIR (created once, reused);
 #   - the ja_JP.UTF-8 locale (code page 932) and a 1280x1024 Wine virtual desktop;
 #   - a PulseAudio server of its own with a null sink, on a runtime folder in STATE_DIR, which
 #     gives Wine's winmm a real mixer.
 set -euo pipefail
 
-usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--keeper PROGRAM.exe]"
+usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--shell] [--keeper PROGRAM.exe]"
 action=${1:?$usage}
 state_dir=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
 shift 2
 on_display=0
+shell=0
 keeper=""
 while [ $# -gt 0 ]; do
   case $1 in
     --on-display) on_display=1 ;;
+    --shell) shell=1 ;;
     --keeper) keeper=${2:?$usage}; shift ;;
     *) echo "$usage" >&2; exit 2 ;;
   esac
@@ -94,6 +98,8 @@ start() {
   # Every program of this prefix opens on one virtual desktop of fixed size.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d $desktop_size /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD /d $shell /f \
+    >/dev/null 2>&1
   # The desktop, then the keeper, which joins it and holds it open between test programs.
   # Without a keeper, the desktop lives while programs run on it.
   local try
