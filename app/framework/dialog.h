@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace quor {
 
@@ -31,11 +32,23 @@ protected:
     // Data exchange, towards the controls (save false) or from them (save true). An edit box that
     // holds no integer says so with the standard message, takes the focus, and gives false.
     bool ExchangeInt(bool save, int id, int32_t& value) noexcept;
+    // The same, and a number outside `low` to `high` is refused with the standard range message.
+    bool ExchangeIntInRange(bool save, int id, int32_t& value, int32_t low, int32_t high) noexcept;
     void ExchangeCheck(bool save, int id, int32_t& value) noexcept;
+    // The control's text in the system's code page, whole (no length limit).
+    void ExchangeText(bool save, int id, std::string& value) noexcept;
+
+    // Moves the (hidden) dialog so that its bottom-right corner meets the work area's, topmost;
+    // a modal dialog shows itself when its initialisation ends.
+    void PlaceAtWorkAreaCorner() noexcept;
+    // A message box of this program, titled with its name; returns the button pressed.
+    int Message(const wchar_t* text, UINT type) noexcept;
 
     HINSTANCE instance_ = nullptr;
 
 private:
+    // Refuses the control's entry: the message, then the focus on the control with its text selected.
+    void RefuseEntry(int id, const wchar_t* text) noexcept;
     static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     HWND hwnd_ = nullptr;
     bool modal_ = false;

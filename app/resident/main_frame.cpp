@@ -7,6 +7,10 @@
 #include "app/resident/menu_commands.h"
 #include "app/resident/statistics_io.h"
 #include "app/resources/resource.h"
+#include "app/tools/about_dialog.h"
+#include "app/tools/password_dialog.h"
+#include "app/tools/statistics_dialog.h"
+#include "app/tools/window_list_dialog.h"
 #include "hooklib/quordll.h"
 #include "platform/audio_volume.h"
 
@@ -306,7 +310,7 @@ void MainFrame::ShowTrayMenu() noexcept {
 
 // Each item of a menu about to pop up, enabled and named as the program's state says.
 void MainFrame::UpdateMenu(HMENU popup) noexcept {
-    const ProgramState now{dialogOpen_, mouseCutOpen_, GetUnAvailable() != 0};
+    const ProgramState now{dialogOpen_, settings_.mouseCutOpen(), GetUnAvailable() != 0};
     const int count = ::GetMenuItemCount(popup);
     for (int i = 0; i < count; ++i) {
         const UINT id = ::GetMenuItemID(popup, i);
@@ -332,8 +336,21 @@ void MainFrame::OnCommand(UINT id) noexcept {
             SaveStatistics();
             CloseMixer();
             break;
-        // The dialogs of the tools (mouse shortcuts, window list, password generator,
-        // statistics, About box, home page) arrive with the tools' work.
+        case ID_MOUSE_SHORTCUTS: settings_.OpenMouseShortcuts(); break;
+        case ID_WINDOW_LIST: RunWindowListDialog(instance_, hwnd_); break;
+        case ID_PASSWORDS:
+            RunPasswordDialog(instance_, hwnd_, profile_, SettingsSection(instance_));
+            settings_.ApplySettings();
+            break;
+        case ID_STATISTICS: RunStatisticsDialog(instance_, hwnd_); break;
+        case ID_APP_ABOUT:
+            // One About box at a time; while it is open the frame's other dialogs wait too.
+            if (dialogOpen_) break;
+            dialogOpen_ = true;
+            RunAboutDialog(instance_, hwnd_);
+            dialogOpen_ = false;
+            break;
+        case ID_HOME_PAGE: OpenHomePage(instance_); break;
         default: break;
     }
 }

@@ -96,8 +96,7 @@ private:
     bool reinstallFailed_ = false;
     bool reinstalling_ = false;   // the hooks are being installed again
     bool cleaning_ = false;       // a cleaning box is open
-    bool dialogOpen_ = false;     // the About box is open (with the tools' work)
-    bool mouseCutOpen_ = false;   // the mouse-shortcut dialog is open (with the tools' work)
+    bool dialogOpen_ = false;     // the About box is open
 };
 
 // The active window is one of this program's dialogs: the dialog manager handles the message.

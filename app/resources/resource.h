@@ -73,3 +73,77 @@
 #define IDC_KEY_KANA 1041
 #define IDC_KEY_F1 1042
 #define IDC_APPLY 3
+
+// The About box.
+#define IDI_PROGRAM 128
+#define IDD_ABOUT 133
+#define IDC_ABOUT_HOME_PAGE 1010
+#define IDS_HOME_PAGE 62784
+
+// The auto-raise dialog.
+#define IDD_AUTO_RAISE 135
+#define IDC_AR_ENABLED 1007
+#define IDC_AR_DELAY 1009
+
+// The window list.
+#define IDD_WINDOW_LIST 136
+#define IDC_WL_LIST 1013
+#define IDC_WL_REFRESH 1014
+#define IDC_WL_CLOSE 1021
+#define IDC_WL_LEFT 1022
+#define IDC_WL_TOP 1023
+#define IDC_WL_RIGHT 1024
+#define IDC_WL_BOTTOM 1025
+#define IDC_WL_CHANGE_RECT 1026
+#define IDC_WL_WIDTH 1027
+#define IDC_WL_HEIGHT 1028
+#define IDC_WL_ALPHA 1029
+#define IDC_WL_MAXIMIZED 1030
+#define IDC_WL_RESIZE 1031
+#define IDC_WL_MINIMIZED 1032
+#define IDC_WL_STYLE 1033
+#define IDC_WL_TOPMOST 1034
+#define IDC_WL_EX_STYLE 1035
+#define IDC_WL_X 1036
+#define IDC_WL_Y 1037
+#define IDC_WL_MOVE 1038
+#define IDC_WL_CLASS 1039
+#define IDC_WL_SHOW_MINIMIZED 1040
+#define IDC_WL_SHOW_POPUPS 1041
+#define IDC_WL_SHOW_CHILDREN 1042
+#define IDC_WL_SHOW_HIDDEN 1043
+#define IDC_WL_EXECUTABLE 1044
+#define IDC_WL_CENTRE 1045
+#define IDC_WL_LAYERED 1046
+
+// The mouse-shortcut dialog (its 24 combo boxes are listed with their keys in the code).
+#define IDD_MOUSE_CUT 137
+#define IDC_MC_ALPHA 1031
+
+// The password generator.
+#define IDD_PASSWORDS 139
+#define IDC_PW_LIST 1041
+#define IDC_PW_GENERATE 1042
+#define IDC_PW_COPY 1043
+#define IDC_PW_COUNT 1044
+#define IDC_PW_CHARS 1045
+#define IDC_PW_CAPITAL 1048
+#define IDC_PW_SMALL 1049
+#define IDC_PW_NUMERAL 1050
+
+// The statistics dialog.
+#define IDD_STATISTICS 140
+#define IDC_ST_TABLE 1013
+#define IDC_ST_RESET 1015
+#define IDC_ST_COPY 1016
+#define IDC_ST_TOTAL_TIME 1046
+#define IDS_ST_TOTAL 62789
+#define IDS_ST_PER_HOUR 62790
+#define IDS_ST_RATIO 62791
+#define IDS_ST_DISTANCE 62792
+#define IDS_ST_LEFT_CLICK 62793
+#define IDS_ST_RIGHT_CLICK 62794
+#define IDS_ST_MIDDLE_CLICK 62795
+#define IDS_ST_WHEEL_UP 62796
+#define IDS_ST_WHEEL_DOWN 62797
+#define IDS_ST_RESET_QUESTION 62798

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "app/resources/resource.h"
+#include "app/tools/auto_raise_dialog.h"
+#include "app/tools/mouse_cut_dialog.h"
+#include "app/tools/window_list_dialog.h"
 #include "app/settings/mouse_cut_keys.h"
 #include "app/settings/settings_push.h"
 #include "app/tools/desktop_icons.h"
@@ -74,25 +77,54 @@ constexpr EnablingRule kEnablingRules[] = {
 constexpr char kLargeIconSection[] = "IconBig";
 constexpr char kSmallIconSection[] = "IconSmall";
 
+}  // namespace
+
 std::string SettingsSection(HINSTANCE instance) {
     char name[64] = {};
     ::LoadStringA(instance, IDS_CONFIG_SECTION, name, sizeof name);
     return name[0] ? name : "Config";
 }
 
-}  // namespace
-
 bool SettingsDialog::Create(HINSTANCE instance, HWND owner) noexcept {
     return CreateModeless(instance, IDD_SETTINGS, owner);
 }
 
+namespace {
+
+// The library's name of a command; empty should the library give none.
+std::string CommandName(int command) {
+    const char* name = GetMouseCutCmd(command);
+    return name ? name : "";
+}
+
+std::string MouseCutText(const IniDocument& file, const std::string& section, int slot) {
+    const MouseCutKey& key = kMouseCutKeys[slot];
+    // A missing key runs its command, by the library's name for it.
+    return file.Get(section, key.key).value_or(CommandName(key.defaultCommand));
+}
+
+}  // namespace
+
 void SettingsDialog::LoadMouseCuts(const IniDocument& file, const std::string& section) noexcept {
-    for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
-        const MouseCutKey& key = kMouseCutKeys[slot];
-        // A missing key runs its command, by the library's name for it.
-        const std::string text = file.Get(section, key.key).value_or(GetMouseCutCmd(key.defaultCommand));
-        SetMouseCut(slot, text.c_str());
-    }
+    for (int slot = 0; slot < kMouseCutKeyCount; ++slot)
+        SetMouseCut(slot, MouseCutText(file, section, slot).c_str());
+}
+
+std::string SettingsDialog::ReadMouseCut(const std::string& key) const {
+    const int slot = MouseCutSlotOf(key);
+    if (slot < 0) return CommandName(0);
+    return MouseCutText(host_.Profile().Read(), SettingsSection(instance_), slot);
+}
+
+void SettingsDialog::OpenMouseShortcuts() noexcept {
+    ApplySettings();
+    mouseCutOpen_ = true;
+    RunMouseCutDialog(instance_, *this);
+    mouseCutOpen_ = false;
+}
+
+void SettingsDialog::ReloadMouseCuts() noexcept {
+    LoadMouseCuts(host_.Profile().Read(), SettingsSection(instance_));
 }
 
 bool SettingsDialog::DoDataExchange(bool save) noexcept {
@@ -162,14 +194,6 @@ void SettingsDialog::Open() noexcept {
     ::SetForegroundWindow(hwnd());
 }
 
-void SettingsDialog::PlaceAtWorkAreaCorner() noexcept {
-    RECT work{}, r{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    ::GetWindowRect(hwnd(), &r);
-    ::SetWindowPos(hwnd(), HWND_TOPMOST, work.right - (r.right - r.left), work.bottom - (r.bottom - r.top), 0, 0,
-                   SWP_NOSIZE | SWP_HIDEWINDOW);
-}
-
 void SettingsDialog::ApplyEnablingRule(int clicked) noexcept {
     for (const EnablingRule& rule : kEnablingRules) {
         if (rule.checkBox != clicked) continue;
@@ -218,6 +242,9 @@ void SettingsDialog::OnCommand(int id) noexcept {
         case IDCANCEL:
         case IDC_SETTINGS_CANCEL: ::ShowWindow(hwnd(), SW_HIDE); break;
         case IDC_APPLY: ApplySettings(); break;
+        case IDC_MOUSE_SHORTCUTS: OpenMouseShortcuts(); break;
+        case IDC_AUTO_RAISE: RunAutoRaiseDialog(instance_, hwnd()); break;
+        case IDC_WINDOW_LIST: RunWindowListDialog(instance_, hwnd()); break;
         case IDC_REDIRECT:
         case IDC_VOLUME:
         case IDC_ALLOW_SNAP:

@@ -12,6 +12,9 @@
 
 namespace quor {
 
+// The settings file's main section, as the program's string table names it.
+std::string SettingsSection(HINSTANCE instance);
+
 class SettingsDialog : public Dialog {
 public:
     // What the dialog asks of the program that owns it.
@@ -39,6 +42,15 @@ public:
     void Open() noexcept;
 
     const SettingsRecord& record() const noexcept { return record_; }
+    const ProfileFile& Profile() const noexcept { return host_.Profile(); }
+    // The 24 shortcut texts read afresh from the file and pushed into the library.
+    void ReloadMouseCuts() noexcept;
+    // The text of a shortcut key of the file, with its default; a key outside the table gives
+    // the name of command 0 without reading the file.
+    std::string ReadMouseCut(const std::string& key) const;
+    // The settings applied, then the mouse-shortcut dialog, modal, parented to this one.
+    void OpenMouseShortcuts() noexcept;
+    bool mouseCutOpen() const noexcept { return mouseCutOpen_; }
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept override;
@@ -49,7 +61,6 @@ private:
     void ApplyEnablingRule(int clicked) noexcept;
     void ChooseColour(int32_t& setting) noexcept;
     bool DrawSwatch(const DRAWITEMSTRUCT& item) noexcept;
-    void PlaceAtWorkAreaCorner() noexcept;
     // The desktop's view follows SmallIcon, each view with its icons where they were in it.
     void MatchDesktopView(bool small) noexcept;
     // The icons of the view shown into its table, and both tables into the file.
@@ -58,6 +69,7 @@ private:
     Host& host_;
     SettingsRecord record_{};
     bool loaded_ = false;
+    bool mouseCutOpen_ = false;  // the mouse-shortcut dialog is open
     IconLayoutTable largeIcons_;
     IconLayoutTable smallIcons_;
 };

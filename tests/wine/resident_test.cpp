@@ -16,45 +16,23 @@
 #include <mmsystem.h>
 
 #include "hooklib/quordll.h"
+#include "tests/wine/support/resident_support.h"
 
 namespace {
 
-class ResidentProgram {
-public:
-    ResidentProgram() {
-        std::string cmd = "\"" + bench::ProgramDir() + "\\Quorvelle.exe\"";
-        STARTUPINFOA si{sizeof si};
-        PROCESS_INFORMATION pi{};
-        if (::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            ::CloseHandle(pi.hThread);
-            process_.reset(pi.hProcess);
-            pid_ = pi.dwProcessId;
-        }
-    }
-    ~ResidentProgram() {
-        if (process_ && ::WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0) ::TerminateProcess(process_.get(), 1);
-    }
-    // The hidden frame of the program.
-    HWND Frame() const {
-        HWND frame = nullptr;
-        while ((frame = ::FindWindowExA(nullptr, frame, "Afx:400000:0", nullptr)) != nullptr) {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(frame, &pid);
-            if (pid == pid_) return frame;
-        }
-        return nullptr;
-    }
-    bool Ended(int timeoutMs) const { return ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0; }
-
-private:
-    quor::unique_handle process_;
-    DWORD pid_ = 0;
-};
+using bench::ClickControl;
+using bench::ControlText;
+using bench::FocusOf;
+using bench::kTrayNotify;
+using bench::OpenTrayMenu;
+using bench::Press;
+using bench::ProgramDialogWhere;
+using bench::ResidentProgram;
 
 // Each test starts with no settings file beside the program, and leaves none.
 class Resident : public ::testing::Test {
 protected:
-    static std::string Path() { return bench::ProgramDir() + "\\Quorvelle.ini"; }
+    static std::string Path() { return bench::SettingsPath(); }
     static std::string IgnorePath() { return bench::ProgramDir() + "\\Ignore.txt"; }
     void SetUp() override {
         ::DeleteFileA(Path().c_str());
@@ -66,27 +44,10 @@ protected:
         SetnIgnore(0);
         SetnIgnoreExe(0);
     }
-    static void Write(const std::string& text) { std::ofstream(Path(), std::ios::binary) << text; }
-    static std::string Read() {
-        std::ifstream in(Path(), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    // The lines of a section, without their ends.
+    static void Write(const std::string& text) { bench::WriteSettingsFile(text); }
+    static std::string Read() { return bench::ReadSettingsFile(); }
     static std::vector<std::string> Section(const std::string& text, const std::string& name) {
-        std::vector<std::string> lines;
-        std::istringstream in(text);
-        bool inside = false;
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty() && line.front() == '[') {
-                inside = line == "[" + name + "]";
-                continue;
-            }
-            if (inside && !line.empty()) lines.push_back(line);
-        }
-        return lines;
+        return bench::IniSection(text, name);
     }
     // Starts the program, waits for its hooks, closes it as its exit does, and waits for its end.
     static void RunAndClose(const std::function<void()>& whileRunning) {
@@ -282,34 +243,6 @@ TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgain) {
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_APP + 100;
-
-void Press(WORD vk) {
-    bench::Key(vk, true);
-    bench::Key(vk, false);
-}
-
-// What the shell sends the program when its icon is right-clicked; returns once the menu is up.
-bool OpenTrayMenu(HWND frame) {
-    ::PostMessageA(frame, kTrayNotify, 0, WM_RBUTTONUP);
-    return bench::WaitFor([] {
-        const HWND menu = ::FindWindowA("#32768", nullptr);
-        return menu != nullptr && ::IsWindowVisible(menu);
-    });
-}
-
-// The first of the program's dialogs (class "#32770") that `matches`.
-HWND ProgramDialogWhere(HWND frame, const std::function<bool(HWND)>& matches) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(frame, &pid);
-    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && matches(w)) return w;
-    }
-    return nullptr;
-}
-
 // A visible dialog of the program other than `except`.
 HWND VisibleProgramDialog(HWND frame, HWND except = nullptr) {
     return ProgramDialogWhere(frame, [&](HWND w) { return w != except && ::IsWindowVisible(w); });
@@ -396,24 +329,6 @@ HWND SettingsDialogOf(HWND frame) {
         ::GetWindowTextW(w, text, 64);
         return std::wstring(text) == L"\"くおるべれ\"の設定";
     });
-}
-
-void ClickControl(HWND dialog, int id) {
-    const RECT r = bench::WindowRect(::GetDlgItem(dialog, id));
-    bench::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-std::string ControlText(HWND dialog, int id) {
-    char text[64] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
 }
 
 TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <atomic>
 #include <stdexcept>
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 namespace bench {
 namespace {
@@ -559,6 +562,74 @@ void* PatchImport(HMODULE library, const char* dll, const char* function, void* 
         }
     }
     throw std::runtime_error(std::string("import not found: ") + function);
+}
+
+ScreenShot::ScreenShot(const RECT& area)
+    : width_(std::max<int>(0, area.right - area.left)), height_(std::max<int>(0, area.bottom - area.top)) {
+    pixels_.assign(static_cast<size_t>(width_) * height_, 0);
+    if (pixels_.empty()) return;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && bits) {
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
+        ::GdiFlush();
+        std::memcpy(pixels_.data(), bits, pixels_.size() * sizeof(uint32_t));
+        ::SelectObject(memory, old);
+    }
+    if (bitmap) ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
+
+COLORREF ScreenShot::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    const uint32_t p = pixels_[static_cast<size_t>(y) * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+std::string ScreenShot::Save(const std::string& name) const {
+    const char* benchDir = std::getenv("QUOR_BENCH_DIR");
+    if (!benchDir || benchDir[0] != '/' || pixels_.empty()) return "";
+    const std::string unixDir = std::string(benchDir) + "/screenshots";
+    std::string dir = "Z:" + unixDir;
+    std::replace(dir.begin(), dir.end(), '/', '\\');
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width_;
+    header.biHeight = -height_;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    const DWORD bytes = static_cast<DWORD>(pixels_.size() * sizeof(uint32_t));
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + bytes;
+    std::ofstream out(dir + "\\" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(pixels_.data()), bytes);
+    return out ? unixDir + "/" + name + ".bmp" : "";
+}
+
+std::string SaveWindowShot(HWND window, const std::string& name) {
+    // What was painted last reaches the screen first.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::Sleep(200);
+    const std::string path = ScreenShot(WindowRect(window)).Save(name);
+    if (!path.empty()) std::printf("screenshot of the window: %s\n", path.c_str());
+    return path;
 }
 
 }  // namespace bench

@@ -194,6 +194,27 @@ quor::SharedBlock& Block(HMODULE library = nullptr);
 // The section's characteristics (for the image checks).
 DWORD SectionCharacteristics(HMODULE library, const char* name);
 
+// The pixels of a screen rectangle as they are now (what a person sees there).
+class ScreenShot {
+public:
+    explicit ScreenShot(const RECT& area);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // RGB of the pixel at (x, y) of the rectangle, as a COLORREF.
+    COLORREF Pixel(int x, int y) const;
+    // Writes a BMP file named `name`.bmp into the bench's "screenshots" folder and returns its
+    // path in the bench's own (Unix) terms, or "" when it could not be written.
+    std::string Save(const std::string& name) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> pixels_;  // top-down rows of 0x00RRGGBB
+};
+
+// Saves the window as it shows on the screen (see ScreenShot::Save); prints the path.
+std::string SaveWindowShot(HWND window, const std::string& name);
+
 // Replaces, in this process only, the library's import of `function` from `dll`.
 // Returns the previous address so the replacement can forward to it.
 void* PatchImport(HMODULE library, const char* dll, const char* function, void* replacement);

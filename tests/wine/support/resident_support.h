@@ -1,0 +1,63 @@
+#pragma once
+// The real Quorvelle.exe under test: started from the test's folder, its settings file prepared
+// and read back, its menu and dialogs reached as a person reaches them.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/unique_any.h"
+
+namespace bench {
+
+// One run of the resident program, ended (if still running) when the object goes.
+class ResidentProgram {
+public:
+    ResidentProgram();
+    ~ResidentProgram();
+    ResidentProgram(const ResidentProgram&) = delete;
+    ResidentProgram& operator=(const ResidentProgram&) = delete;
+    // The program's hidden frame, or null.
+    HWND Frame() const;
+    bool Ended(int timeoutMs) const;
+    // Up: frame made and hooks installed (the library's hidden window exists).
+    bool WaitUntilUp(int timeoutMs = 15000) const;
+    DWORD pid() const { return pid_; }
+
+private:
+    quor::unique_handle process_;
+    DWORD pid_ = 0;
+};
+
+// The settings file beside the program, written and read whole as bytes.
+std::string SettingsPath();
+void WriteSettingsFile(const std::string& text);
+std::string ReadSettingsFile();
+// The lines of section `name` of an INI text, without their ends.
+std::vector<std::string> IniSection(const std::string& text, const std::string& name);
+
+// The icon's callback message, as the shell sends it.
+constexpr UINT kTrayNotify = WM_APP + 100;
+
+// One key pressed and released.
+void Press(WORD vk);
+// The icon's menu, as a right-click on the icon opens it; true once the menu is up.
+bool OpenTrayMenu(HWND frame);
+// Opens the icon's menu and chooses an item with the keyboard: `downs` presses of the Down key
+// from the top, then (when `submenuDowns` is not negative) Right and that many Downs in the
+// submenu, then Return.
+bool ChooseTrayMenuItem(HWND frame, int downs, int submenuDowns = -1);
+
+// The first of the program's dialogs (class "#32770") that `matches`.
+HWND ProgramDialogWhere(HWND frame, const std::function<bool(HWND)>& matches);
+// The program's visible dialog with this caption, waited for up to `timeoutMs`.
+HWND WaitForProgramDialog(HWND frame, const wchar_t* caption, int timeoutMs = 5000);
+
+// A click in the middle of a control; its text (system code page, up to 4 KiB).
+void ClickControl(HWND dialog, int id);
+std::string ControlText(HWND dialog, int id);
+// The window with the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
+
+}  // namespace bench
