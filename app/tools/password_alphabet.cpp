@@ -1,0 +1,1 @@
+#include "app/tools/password_alphabet.h"

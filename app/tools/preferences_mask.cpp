@@ -1,0 +1,1 @@
+#include "app/tools/preferences_mask.h"

@@ -1,0 +1,1 @@
+#include "app/tools/statistics_table.h"

@@ -1,0 +1,2 @@
+#pragma once
+// No platform calls.

@@ -1,0 +1,1 @@
+#include "app/tools/window_list_rules.h"
