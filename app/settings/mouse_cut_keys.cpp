@@ -28,4 +28,17 @@ std::vector<int> MouseCutChoices(int slot) {
     return commands;
 }
 
+std::string MouseCutBoxName(int slot) {
+    static const char* const kClicks[] = {
+        "ダブルクリック", "Ctrl + ダブルクリック", "Shift + ダブルクリック", "Ctrl + Shift + ダブルクリック",
+        "ホイールクリック", "Ctrl + ホイールクリック", "Shift + ホイールクリック", "Ctrl + Shift + ホイールクリック",
+        "右クリック", "Ctrl + 右クリック", "Shift + 右クリック", "Ctrl + Shift + 右クリック",
+    };
+    if (slot < 0 || slot >= kMouseCutKeyCount) return "";
+    // The title bar's slots are its wheel clicks, then its right-clicks.
+    if (slot >= 8 && slot < 16) return std::string("タイトルバーを: ") + kClicks[slot - 8 + 4];
+    const char* group = slot < 8 ? "デスクトップを: " : "タスクバーを: ";
+    return std::string(group) + kClicks[slot % 8];
+}
+
 }  // namespace quor

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file's keys of the 24 mouse-shortcut slots, in slot order, with the command each
 // one runs when it is missing and the box that edits it. No platform calls.
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,10 @@ int MouseCutSlotOf(std::string_view key);
 // the title bar's slots; "show desktop" only for the five slots without Ctrl or Shift that are
 // not the title bar's right-click.
 std::vector<int> MouseCutChoices(int slot);
+
+// The box of a slot as the dialog labels it, group and row ("デスクトップを: ダブルクリック"), in
+// UTF-8; empty outside the table.
+std::string MouseCutBoxName(int slot);
 
 // A command line longer than a library slot holds (255 bytes) is refused, never cut.
 constexpr size_t kMouseCutTextLimit = 255;

@@ -1,8 +1,129 @@
 #include "app/tools/mouse_cut_dialog.h"
 
-namespace quor {
+#include <shellapi.h>
 
-// In progress.
-void RunMouseCutDialog(HINSTANCE, SettingsDialog&) noexcept {}
+#include <string>
+
+#include "app/framework/dialog.h"
+#include "app/resources/resource.h"
+#include "app/settings/mouse_cut_keys.h"
+#include "app/settings/settings_dialog.h"
+#include "hooklib/quordll.h"
+
+namespace quor {
+namespace {
+
+constexpr int kDefaultAlpha = 200;
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring text(utf8.size() + 1, L'\0');
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), static_cast<int>(text.size()));
+    text.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return text;
+}
+
+class MouseCutDialog : public Dialog {
+public:
+    explicit MouseCutDialog(SettingsDialog& settings) : settings_(settings) {}
+
+private:
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept override {
+        switch (msg) {
+            case WM_INITDIALOG:  // BOOL OnInitDialog()
+                OnInitDialog();
+                result = TRUE;
+                return true;
+            case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return true;  // void OnDropFiles(HDROP)
+            case WM_COMMAND:                                                              // void OnCommand(int id)
+                if (HIWORD(wParam) != BN_CLICKED) return false;
+                if (LOWORD(wParam) == IDC_APPLY) {
+                    SaveMouseCuts();
+                    return true;
+                }
+                if (LOWORD(wParam) == IDOK) {
+                    if (SaveMouseCuts()) ::EndDialog(hwnd(), IDOK);
+                    return true;
+                }
+                return false;
+            default: return false;
+        }
+    }
+
+    HWND Box(int slot) const noexcept { return Item(kMouseCutKeys[slot].comboId); }
+
+    void OnInitDialog() noexcept {
+        PlaceAtWorkAreaCorner();
+        for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
+            for (int command : MouseCutChoices(slot)) {
+                const char* name = GetMouseCutCmd(command);
+                if (name) ::SendMessageA(Box(slot), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+            }
+            ::SetWindowTextA(Box(slot), settings_.ReadMouseCut(kMouseCutKeys[slot].key).c_str());
+        }
+        alpha_ = settings_.Profile().Read().GetInt(SettingsSection(instance_), "Alpha", kDefaultAlpha);
+        ExchangeInt(false, IDC_MC_ALPHA, alpha_);
+    }
+
+    // Every box's text and the opacity into the file, and the texts into the library. Nothing is
+    // written when the opacity is out of range or a text is longer than the library can hold.
+    bool SaveMouseCuts() noexcept {
+        int32_t alpha = alpha_;
+        if (!ExchangeIntInRange(true, IDC_MC_ALPHA, alpha, 1, 255)) return false;
+        std::string texts[kMouseCutKeyCount];
+        for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
+            ExchangeText(true, kMouseCutKeys[slot].comboId, texts[slot]);
+            if (texts[slot].size() > kMouseCutTextLimit) {
+                RefuseLongText(slot, texts[slot].size());
+                return false;
+            }
+        }
+        alpha_ = alpha;
+        const std::string section = SettingsSection(instance_);
+        settings_.Profile().Update([&](IniDocument& file) {
+            for (int slot = 0; slot < kMouseCutKeyCount; ++slot) file.Set(section, kMouseCutKeys[slot].key, texts[slot]);
+            file.SetInt(section, "Alpha", alpha_);
+        });
+        settings_.ReloadMouseCuts();
+        return true;
+    }
+
+    // A command line is never cut: the person shortens it.
+    void RefuseLongText(int slot, size_t bytes) noexcept {
+        wchar_t text[256] = {};
+        ::wsprintfW(text, L"「%s」の内容が長すぎます（%d バイト）。\r\n%d バイト以内にしてください。",
+                    Wide(MouseCutBoxName(slot)).c_str(), static_cast<int>(bytes), static_cast<int>(kMouseCutTextLimit));
+        Message(text, MB_OK | MB_ICONEXCLAMATION);
+        ::SetFocus(Box(slot));
+    }
+
+    // A file dropped onto a box: the box takes its full path (saved with the others later).
+    void OnDropFiles(HDROP drop) noexcept {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
+            RECT r{};
+            ::GetWindowRect(Box(slot), &r);
+            const bool inside = cursor.x > r.left && cursor.x < r.right && cursor.y > r.top && cursor.y < r.bottom;
+            if (!inside) continue;
+            const UINT length = ::DragQueryFileA(drop, 0, nullptr, 0);
+            std::string path(length + 1, '\0');
+            if (length > 0 && ::DragQueryFileA(drop, 0, path.data(), length + 1) == length) {
+                path.resize(length);
+                ::SetWindowTextA(Box(slot), path.c_str());
+            }
+        }
+        ::DragFinish(drop);
+    }
+
+    SettingsDialog& settings_;
+    int32_t alpha_ = 1;
+};
+
+}  // namespace
+
+void RunMouseCutDialog(HINSTANCE instance, SettingsDialog& settings) noexcept {
+    MouseCutDialog dialog(settings);
+    dialog.RunModal(instance, IDD_MOUSE_CUT, settings.hwnd());
+}
 
 }  // namespace quor

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <string>
 
 namespace quor {
@@ -54,6 +57,44 @@ TEST(MouseCutKeys, TwentyFourSlotsInOrderWithTheirCommands) {
     EXPECT_EQ(kMouseCutKeys[8].defaultCommand, 25) << "title-bar wheel click: minimize";
     EXPECT_EQ(kMouseCutKeys[12].defaultCommand, 24) << "title-bar right-click: close";
     EXPECT_EQ(kMouseCutKeys[23].defaultCommand, 7) << "taskbar Ctrl+Shift wheel click: My Computer";
+}
+
+TEST(MouseCutKeys, EachBoxListsTheCommandsItsPlaceCanRun) {
+    const auto lists = [](int slot, int command) {
+        const std::vector<int> choices = MouseCutChoices(slot);
+        return std::find(choices.begin(), choices.end(), command) != choices.end();
+    };
+    for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
+        const bool titleBar = slot >= 8 && slot <= 15;
+        EXPECT_EQ(lists(slot, 20), titleBar) << "window commands only on the title bar: slot " << slot;
+        EXPECT_EQ(lists(slot, 31), titleBar) << slot;
+        EXPECT_TRUE(lists(slot, 0) && lists(slot, 33)) << slot;
+    }
+    // "Show desktop" only without Ctrl or Shift, and not for the title bar's right-click.
+    for (int slot : {0, 4, 8, 16, 20}) EXPECT_TRUE(lists(slot, 2)) << slot;
+    for (int slot : {1, 2, 3, 5, 9, 12, 13, 17, 21, 23}) EXPECT_FALSE(lists(slot, 2)) << slot;
+    const std::vector<int> titleBar = MouseCutChoices(8);
+    ASSERT_EQ(titleBar.size(), 34u) << "21 common, 12 window commands, show desktop";
+    EXPECT_EQ(std::vector<int>(titleBar.begin(), titleBar.begin() + 4), (std::vector<int>{0, 1, 14, 15}));
+    EXPECT_EQ(titleBar[21], 20);
+    EXPECT_EQ(titleBar[25], 25) << "minimize before close";
+    EXPECT_EQ(titleBar.back(), 2);
+    EXPECT_EQ(MouseCutChoices(1).size(), 21u);
+}
+
+TEST(MouseCutKeys, KeysAndBoxesAreFoundByTheirNames) {
+    EXPECT_EQ(MouseCutSlotOf("BR"), 12);
+    EXPECT_EQ(MouseCutSlotOf("TWCS"), 23);
+    EXPECT_EQ(MouseCutSlotOf("br"), -1) << "names are exact";
+    EXPECT_EQ(MouseCutSlotOf("Alpha"), -1);
+    EXPECT_EQ(MouseCutBoxName(5), "デスクトップを: Ctrl + ホイールクリック");
+    EXPECT_EQ(MouseCutBoxName(8), "タイトルバーを: ホイールクリック");
+    EXPECT_EQ(MouseCutBoxName(15), "タイトルバーを: Ctrl + Shift + 右クリック");
+    EXPECT_EQ(MouseCutBoxName(16), "タスクバーを: ダブルクリック");
+    EXPECT_EQ(MouseCutBoxName(24), "");
+    // Every box has its own control.
+    for (int a = 0; a < kMouseCutKeyCount; ++a)
+        for (int b = a + 1; b < kMouseCutKeyCount; ++b) EXPECT_NE(kMouseCutKeys[a].comboId, kMouseCutKeys[b].comboId);
 }
 
 }  // namespace

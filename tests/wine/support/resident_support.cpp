@@ -80,12 +80,13 @@ bool OpenTrayMenu(HWND frame) {
     });
 }
 
-bool ChooseTrayMenuItem(HWND frame, int downs, int submenuDowns) {
+bool ChooseTrayMenuItem(HWND frame, int index, int submenuIndex) {
     if (!OpenTrayMenu(frame)) return false;
-    for (int i = 0; i < downs; ++i) Press(VK_DOWN);
-    if (submenuDowns >= 0) {
+    // The menu opens with nothing chosen: the first Down chooses its first item.
+    for (int i = 0; i <= index; ++i) Press(VK_DOWN);
+    if (submenuIndex >= 0) {
         Press(VK_RIGHT);  // opens the submenu on its first item
-        for (int i = 0; i < submenuDowns; ++i) Press(VK_DOWN);
+        for (int i = 0; i < submenuIndex; ++i) Press(VK_DOWN);
     }
     Press(VK_RETURN);
     return true;

@@ -44,10 +44,10 @@ constexpr UINT kTrayNotify = WM_APP + 100;
 void Press(WORD vk);
 // The icon's menu, as a right-click on the icon opens it; true once the menu is up.
 bool OpenTrayMenu(HWND frame);
-// Opens the icon's menu and chooses an item with the keyboard: `downs` presses of the Down key
-// from the top, then (when `submenuDowns` is not negative) Right and that many Downs in the
-// submenu, then Return.
-bool ChooseTrayMenuItem(HWND frame, int downs, int submenuDowns = -1);
+// Opens the icon's menu and chooses, with the keyboard, the item `index` places from the top
+// (separators not counted); when `submenuIndex` is not negative, that item's submenu is opened
+// and its item of that index chosen.
+bool ChooseTrayMenuItem(HWND frame, int index, int submenuIndex = -1);
 
 // The first of the program's dialogs (class "#32770") that `matches`.
 HWND ProgramDialogWhere(HWND frame, const std::function<bool(HWND)>& matches);
