@@ -23,6 +23,10 @@ public:
         // Access denied: a copy running with other rights holds it; this one gives way too.
         if (mutexError == ERROR_ALREADY_EXISTS || mutexError == ERROR_ACCESS_DENIED) {
             if (HWND running = ::FindWindowA(kFrameClass, kFrameTitle)) {
+                // The running copy may bring its dialog to the front: this start is the person's.
+                DWORD runningPid = 0;
+                ::GetWindowThreadProcessId(running, &runningPid);
+                ::AllowSetForegroundWindow(runningPid);
                 DWORD_PTR ignored = 0;
                 ::SendMessageTimeoutA(running, WM_OPENSETTINGS, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
             }
@@ -40,6 +44,7 @@ public:
     }
     int ExitInstance() override {
         if (hooked_) ::UnSetHook();
+        frame_.RemoveIcon();
         mutex_.reset();
         return WinApp::ExitInstance();
     }

@@ -82,8 +82,11 @@ bool MainFrame::Create(HINSTANCE instance) noexcept {
     wc.hInstance = instance;
     wc.lpszClassName = kFrameClass;
     if (!::RegisterClassA(&wc)) return false;
+    // The title is the program's name from its string table (what a second start looks for).
+    char title[64] = {};
+    if (::LoadStringA(instance, IDR_MAINFRAME, title, sizeof title) <= 0) ::lstrcpynA(title, kFrameTitle, sizeof title);
     // Never shown, and a tool window: no taskbar button.
-    return ::CreateWindowExA(WS_EX_TOOLWINDOW, kFrameClass, kFrameTitle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+    return ::CreateWindowExA(WS_EX_TOOLWINDOW, kFrameClass, title, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) != nullptr;
 }
 
@@ -136,6 +139,8 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
 int MainFrame::OnCreate() noexcept {
     if (!view_.Create(instance_, hwnd_)) return -1;
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+    // A copy running with more rights than the shell still hears of a new notification area.
+    ::ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     // The dialog reads the settings and pushes them as it is made (hidden), and the icon comes or
     // stays away with them; then they are read once more.
     if (!settings_.Create(instance_, hwnd_)) return -1;
@@ -403,10 +408,15 @@ void MainFrame::OnDestroy() noexcept {
     ::KillTimer(hwnd_, kVolumeTimer);
     CloseMixer();
     settings_.SaveSettings();
+    // The program is over when its frame goes; the icon goes after the hooks, at its very end.
+    ::PostQuitMessage(0);
+}
+
+void MainFrame::RemoveIcon() noexcept {
+    if (!iconShown_) return;
     NOTIFYICONDATAA icon = IconRecord();
     ::Shell_NotifyIconA(NIM_DELETE, &icon);
-    // The program is over when its frame goes.
-    ::PostQuitMessage(0);
+    iconShown_ = false;
 }
 
 }  // namespace quor

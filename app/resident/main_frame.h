@@ -41,6 +41,8 @@ public:
     bool Create(HINSTANCE instance) noexcept;
     // The start-up installation failed and showed its errors: it is not tried again.
     void HooksInstalled(bool installed) noexcept { reinstallFailed_ = !installed; }
+    // Takes the icon out of the notification area (the frame may be gone by then).
+    void RemoveIcon() noexcept;
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;

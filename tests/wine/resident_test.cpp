@@ -483,30 +483,63 @@ HWND VolumeDisplayOf(HWND frame) {
     return ProgramDialogWhere(frame, [](HWND w) { return (::GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; });
 }
 
+// The bars along the middle row of the display, left to right: true for a bar in `lit`, false
+// for one in `unlit`; pixels of neither colour are gaps (the screen below shows there).
+std::vector<bool> BarsOnScreen(HWND display, COLORREF lit, COLORREF unlit) {
+    const bench::ScreenShot shot(bench::WindowRect(display));
+    std::vector<bool> bars;
+    COLORREF previous = CLR_INVALID;
+    for (int x = 0; x < shot.width(); ++x) {
+        const COLORREF c = shot.Pixel(x, shot.height() / 2);
+        if ((c == lit || c == unlit) && c != previous) bars.push_back(c == lit);
+        previous = c;
+    }
+    return bars;
+}
+
 TEST_F(Resident, AVolumeChangeShowsTheBarsForAMoment) {
-    Write("[Config]\r\nVolumeDispTime=500\r\n");
+    // Bars at or below the level in green, above it in blue.
+    Write("[Config]\r\nVolumeDispTime=500\r\nVolumeDispColor1=16711680\r\nVolumeDispColor2=65280\r\n");
     RunAndClose([&] {
         const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
         const HWND display = VolumeDisplayOf(frame);
         ASSERT_NE(display, nullptr) << "1. the display, made hidden";
         EXPECT_FALSE(::IsWindowVisible(display));
-        EXPECT_TRUE(::GetWindowLongPtrA(display, GWL_EXSTYLE) & WS_EX_TRANSPARENT) << "1. clicks pass through it";
         ::SendMessageA(frame, MM_MIXM_CONTROL_CHANGE, 0, 0);  // what the mixer sends on a change
         EXPECT_TRUE(::IsWindowVisible(display)) << "2. shown at once";
+        const DWORD shown = ::GetTickCount();
         // Along the bottom of the work area the program saw when it made the display.
         const RECT r = bench::WindowRect(display);
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
         ::GetMonitorInfoA(::MonitorFromWindow(display, MONITOR_DEFAULTTONEAREST), &monitor);
-        EXPECT_EQ(r.left, monitor.rcMonitor.left) << "2. along the bottom of the screen's work area";
-        EXPECT_EQ(r.right, monitor.rcMonitor.right);
-        EXPECT_LE(r.bottom, monitor.rcMonitor.bottom);
-        EXPECT_GE(r.bottom - r.top, (monitor.rcMonitor.bottom - monitor.rcMonitor.top) / 13) << "2. a twelfth high";
-        const DWORD shown = ::GetTickCount();
-        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(display); }, 3000)) << "3. hidden again";
+        // (Under Wine the work area this process reads may differ from the one the program read.)
+        const RECT screen = monitor.rcMonitor;
+        const RECT work = monitor.rcWork;
+        EXPECT_EQ(r.left, screen.left) << "2. along the bottom of the work area";
+        EXPECT_EQ(r.right, screen.right);
+        EXPECT_TRUE(r.bottom >= work.bottom && r.bottom <= screen.bottom) << r.bottom;
+        EXPECT_GE(r.bottom - r.top, (work.bottom - work.top) / 12) << "2. a twelfth of it high";
+        EXPECT_LE(r.bottom - r.top, (screen.bottom - screen.top) / 12);
+        ::RedrawWindow(display, nullptr, nullptr, RDW_UPDATENOW);
+        const std::vector<bool> bars = BarsOnScreen(display, RGB(0, 255, 0), RGB(0, 0, 255));
+        ASSERT_EQ(bars.size(), 100u) << "3. a hundred bars on the screen, with the screen between them";
+        const size_t lit = std::find(bars.begin(), bars.end(), false) - bars.begin();
+        EXPECT_EQ(std::count(bars.begin(), bars.end(), true), static_cast<long>(lit)) << "3. the lit bars come first";
+        // The program's own mixer volume, which is whole until something turns it down.
+        EXPECT_EQ(lit, 100u) << "3. the level the program reads: full";
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(display); }, 3000)) << "4. hidden again";
         const DWORD after = ::GetTickCount() - shown;
-        EXPECT_GE(after, 400u) << "3. after its time of 500 ms";
+        EXPECT_GE(after, 400u) << "4. after its time of 500 ms";
         EXPECT_LE(after, 1500u);
+        // Clicks on the shown display reach the window below it.
+        bench::TargetProcess below(bench::WindowAt("below the bars", {r.left + 100, r.top - 200, r.left + 500, r.bottom}));
+        ::SendMessageA(frame, MM_MIXM_CONTROL_CHANGE, 0, 0);
+        ASSERT_TRUE(::IsWindowVisible(display));
+        below.ResetCounts();
+        bench::Click(r.left + 300, (r.top + r.bottom) / 2);
+        below.SyncInput();
+        EXPECT_EQ(below.Count(WM_LBUTTONDOWN), 1) << "5. the click went through the bars";
     });
     Write("[Config]\r\nVolumeDisp=0\r\n");
     RunAndClose([&] {
