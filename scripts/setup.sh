@@ -9,6 +9,7 @@ packages=(
   g++ googletest libgtest-dev
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   locales fonts-noto-cjk pulseaudio
+  python3
 )
 
 missing=()
