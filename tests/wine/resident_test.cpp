@@ -118,6 +118,12 @@ TEST_F(Resident, ValuesOfTheFileArePushedAndEveryOtherKeyIsKept) {
     EXPECT_TRUE(has(Section(text, "Stat"), "Key0=5"));
     EXPECT_TRUE(has(Section(text, "Stat"), "MouseMove=           1235")) << "2. the travel, rounded";
     EXPECT_EQ(::GetFileAttributesA((Path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES) << "3. no copy left behind";
+    for (const char* edge : {"0", "101"}) {
+        Write(std::string("[Config]\r\nSnap=") + edge + "\r\n");
+        b.Snap = 77;
+        RunAndClose([&] { EXPECT_EQ(b.Snap, 20) << "4. Snap=" << edge << " is pushed as 20"; });
+        EXPECT_EQ(Section(Read(), "Config").front(), "Snap=20");
+    }
 }
 
 TEST_F(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
