@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/resources/resource.h"
-#include "app/tools/auto_raise_dialog.h"
-#include "app/tools/mouse_cut_dialog.h"
-#include "app/tools/window_list_dialog.h"
 #include "app/settings/mouse_cut_keys.h"
 #include "app/settings/settings_push.h"
+#include "app/tools/auto_raise_dialog.h"
 #include "app/tools/desktop_icons.h"
+#include "app/tools/mouse_cut_dialog.h"
+#include "app/tools/window_list_dialog.h"
 #include "hooklib/quordll.h"
 
 namespace quor {
