@@ -5,6 +5,10 @@
 set(QUOR_WINE_GAP_wine.keyboard_test.KeyboardTest.TheDotIsTheSystemArrowUntilRestored
     "Wine 8.0 does not carry out SetSystemCursor: the system arrow never becomes \
 the dot; the cursor the library hands over is checked pixel by pixel in CtrlShiftF9SwitchesTheLaserDot")
+set(QUOR_WINE_GAP_wine.tools_windows_test.AutoRaise.TheRunningSystemRaisesTheTrackedWindowAfterTheDelay
+    "Wine 8.0 accepts SPI_SETACTIVEWNDTRKZORDER and SPI_SETACTIVEWNDTRKTIMEOUT but keeps neither: \
+SPI_GETACTIVEWNDTRKZORDER then answers FALSE and SPI_GETACTIVEWNDTRKTIMEOUT 0; window tracking itself \
+is checked in EnablingWith300SetsTheTwoBitsTheDelayAndTheRunningSystem")
 
 # Wine behaviours the tests are written around instead:
 # - The monitor work area is the whole virtual desktop: Wine's taskbar reserves none of it, and
@@ -57,4 +61,8 @@ the dot; the cursor the library hands over is checked pixel by pixel in CtrlShif
 #   aligns its icons to the grid.
 # - Wine shows no notification area in the bench's virtual desktop; the program's icon is checked
 #   through the shell's answers (NIM_MODIFY succeeds only for a registered icon).
+# - The program's dialogs open at the desktop's bottom-right corner, under the X pointer the bench
+#   parks there; a window of another program that changes (made layered, say) then reports the
+#   pointer's place over the dialog, which can take a click from one of its buttons.
+#   tools_windows_test warps the pointer to the bottom-left corner before it starts the program.
 # Rarely, an event is still reordered; scripts/test.sh runs a failed test once more.
