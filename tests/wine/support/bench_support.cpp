@@ -1,5 +1,6 @@
 #include "tests/wine/support/bench_support.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -403,6 +404,33 @@ RECT ListItemRect(HWND list, int item, int code) {
     ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
     ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+std::wstring ListItemText(HWND list, int item, int column) {
+    constexpr int kChars = 1024;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(list, &pid);
+    quor::unique_handle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process) return L"";
+    const size_t size = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+    auto* remote =
+        static_cast<char*>(::VirtualAllocEx(process.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote) return L"";
+    LVITEMW query{};
+    query.iSubItem = column;
+    query.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+    query.cchTextMax = kChars;
+    std::wstring text(kChars, L'\0');
+    DWORD_PTR length = 0;
+    if (::WriteProcessMemory(process.get(), remote, &query, sizeof query, nullptr) &&
+        ::SendMessageTimeoutW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                              &length) &&
+        ::ReadProcessMemory(process.get(), remote + sizeof(LVITEMW), text.data(), kChars * sizeof(wchar_t), nullptr))
+        text.resize(std::min<size_t>(length, kChars - 1));
+    else
+        text.clear();
+    ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return text;
 }
 
 POINT HitPoint(HWND window, int hitCode) {

@@ -163,6 +163,9 @@ bool IsAbove(HWND upper, HWND lower);
 // Screen rectangle of part `code` (LVIR_ICON, LVIR_BOUNDS...) of a list-view item in another
 // process: the query's record is placed in that process's memory.
 RECT ListItemRect(HWND list, int item, int code);
+// The text of a list-view cell (item, subitem `column`) in another process, up to 1023 characters:
+// the query's record and its buffer are placed in that process's memory.
+std::wstring ListItemText(HWND list, int item, int column);
 // A screen point of the window whose non-client hit test gives `hitCode` (HTCAPTION, HTCLOSE,
 // HTBOTTOMRIGHT...), found by asking the window; {-1, -1} when there is none.
 POINT HitPoint(HWND window, int hitCode);
