@@ -40,20 +40,6 @@ StatisticsRow StatisticsRowAt(int row) {
     return {StatisticsRow::Kind::kBlank, 0};
 }
 
-std::array<std::string, kStatisticsRows> StatisticsLabels(const std::array<std::string, 6>& named) {
-    std::array<std::string, kStatisticsRows> labels;
-    for (int row = 0; row < kStatisticsRows; ++row) {
-        const StatisticsRow what = StatisticsRowAt(row);
-        switch (what.kind) {
-            case StatisticsRow::Kind::kTravel: labels[row] = named[0]; break;
-            case StatisticsRow::Kind::kMouse: labels[row] = named[1 + what.counter]; break;
-            case StatisticsRow::Kind::kKey: labels[row] = std::string(1, static_cast<char>('A' + what.counter)); break;
-            case StatisticsRow::Kind::kBlank: break;
-        }
-    }
-    return labels;
-}
-
 std::string TotalTimeText(uint32_t seconds) { return Format("%10.0f sec", static_cast<double>(seconds)); }
 
 StatisticsCells StatisticsCellsFor(const StatisticsCounters& counters) {

@@ -32,8 +32,21 @@ StatisticsRow StatisticsRowAt(int row);
 
 // The first column of every row: `named` holds, in this order, the labels of the travel and of
 // the five mouse counters (left, middle, right, wheel up, wheel down); the key rows get their
-// letters and the blank rows nothing.
-std::array<std::string, kStatisticsRows> StatisticsLabels(const std::array<std::string, 6>& named);
+// letters and the blank rows nothing. Narrow or wide texts alike.
+template <typename Text>
+std::array<Text, kStatisticsRows> StatisticsLabels(const std::array<Text, 6>& named) {
+    std::array<Text, kStatisticsRows> labels;
+    for (int row = 0; row < kStatisticsRows; ++row) {
+        const StatisticsRow what = StatisticsRowAt(row);
+        switch (what.kind) {
+            case StatisticsRow::Kind::kTravel: labels[row] = named[0]; break;
+            case StatisticsRow::Kind::kMouse: labels[row] = named[1 + what.counter]; break;
+            case StatisticsRow::Kind::kKey: labels[row] = Text(1, static_cast<char>('A' + what.counter)); break;
+            case StatisticsRow::Kind::kBlank: break;
+        }
+    }
+    return labels;
+}
 
 // The texts of every cell; column 0 (the labels) is left empty here.
 using StatisticsCells = std::array<std::array<std::string, kStatisticsColumns>, kStatisticsRows>;
