@@ -252,7 +252,6 @@ void SettingsDialog::OnCommand(int id) noexcept {
         case IDC_ICON_TEXT_COLOR: ChooseColour(record_.IconTextColor); break;
         case IDC_VOLUME_COLOR1: ChooseColour(record_.VolumeDispColor1); break;
         case IDC_VOLUME_COLOR2: ChooseColour(record_.VolumeDispColor2); break;
-        // The mouse-shortcut, auto-raise and window-list dialogs arrive with the tools' work.
         default: break;
     }
 }

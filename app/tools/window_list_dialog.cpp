@@ -39,6 +39,16 @@ std::string ExecutableOf(HWND window) noexcept {
     return std::string(path, length);
 }
 
+// The buttons act on the window through calls that wait for its thread. This program's thread also
+// runs the low-level input hooks, so it never waits on a window that does not answer: a window of
+// another thread must answer a first message within a fifth of a second.
+bool Answers(HWND window) noexcept {
+    if (!::IsWindow(window)) return false;
+    if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) return true;
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 200, &ignored) != 0;
+}
+
 ScreenRect WorkArea() noexcept {
     RECT work{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -243,7 +253,7 @@ private:
         // The selected window's top-level ancestor comes up just below the dialog.
         HWND outermost = window;
         while (const HWND parent = ::GetParent(outermost)) outermost = parent;
-        ::SetWindowPos(outermost, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (Answers(outermost)) ::SetWindowPos(outermost, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         DoDataExchange(false, fields_);
     }
@@ -252,7 +262,7 @@ private:
     // that holds none) the button shows its state from before the click again.
     HWND PrepareToggle(int id, int32_t WindowListFields::*state) noexcept {
         int32_t before = fields_.*state;
-        const HWND window = ReadControls() ? SelectedWindow() : nullptr;
+        const HWND window = ReadControls() && Answers(SelectedWindow()) ? SelectedWindow() : nullptr;
         if (!window) {
             fields_.*state = before;
             ExchangeCheck(false, id, before);
@@ -293,7 +303,7 @@ private:
     }
 
     // The window selected, with the controls read; null when either is missing.
-    HWND PrepareMove() noexcept { return ReadControls() ? SelectedWindow() : nullptr; }
+    HWND PrepareMove() noexcept { return ReadControls() && Answers(SelectedWindow()) ? SelectedWindow() : nullptr; }
 
     void OnChangeRect() noexcept {
         const HWND window = PrepareMove();

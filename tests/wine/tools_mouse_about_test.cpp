@@ -181,7 +181,13 @@ TEST_F(Tools, ADroppedFileAndAnAppliedCommandReachTheFileAndTheLibrary) {
     const HWND frame = program.Frame();
     const HWND dialog = OpenMouseShortcuts(frame);
     ASSERT_NE(dialog, nullptr);
-    const std::string before = ControlText(dialog, kDesktopDoubleClick);
+    const auto allTexts = [&] {
+        std::vector<std::string> texts;
+        for (int id = 1016; id <= 1040; ++id)
+            if (id != kAlphaBox) texts.push_back(ControlText(dialog, id));
+        return texts;
+    };
+    const std::vector<std::string> before = allTexts();
     // Onto the dialog's background first: nothing changes.
     const RECT whole = bench::WindowRect(dialog);
     DropFile(dialog, {whole.left + 12, whole.bottom - 12}, "C:\\windows\\regedit.exe");
@@ -189,7 +195,9 @@ TEST_F(Tools, ADroppedFileAndAnAppliedCommandReachTheFileAndTheLibrary) {
     DropFile(dialog, CentreOf(::GetDlgItem(dialog, kDesktopCtrlWheel)), path);
     ASSERT_TRUE(bench::WaitFor([&] { return ControlText(dialog, kDesktopCtrlWheel) == path; }))
         << "1. the box under the cursor takes the file's path";
-    EXPECT_EQ(ControlText(dialog, kDesktopDoubleClick), before) << "1. the drop onto the background changed nothing";
+    std::vector<std::string> after = allTexts();
+    after[kDesktopCtrlWheel - 1016] = before[kDesktopCtrlWheel - 1016];
+    EXPECT_EQ(after, before) << "1. the drop onto the background changed no box, and the other drop only its own";
     EXPECT_EQ(::GetFileAttributesA(bench::SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES) << "1. not yet written";
 
     const std::string minimize = Ansi(L"最小化");
@@ -212,6 +220,30 @@ TEST_F(Tools, ADroppedFileAndAnAppliedCommandReachTheFileAndTheLibrary) {
         << "3. a right-click on a title bar runs the new command";
     ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(dialog); })) << "4. OK saves and closes";
+    ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.Ended(10000));
+}
+
+TEST_F(Tools, TheSettingsDialogsButtonsOpenTheShortcutsAndTheWindowListAfterApplyingItsValues) {
+    ResidentProgram program;
+    ASSERT_TRUE(program.WaitUntilUp());
+    const HWND frame = program.Frame();
+    ASSERT_TRUE(bench::ChooseTrayMenuItem(frame, 0));
+    const HWND settings = bench::WaitForProgramDialog(frame, L"\"くおるべれ\"の設定");
+    ASSERT_NE(settings, nullptr) << "1. the settings dialog from the icon's menu";
+    SetText(settings, 1000, "33");  // the snap distance, typed and not applied
+    ClickControl(settings, 1009);
+    const HWND shortcuts = bench::WaitForProgramDialog(frame, L"マウスショートカットの設定");
+    ASSERT_NE(shortcuts, nullptr) << "2. its shortcut button opens the shortcut dialog";
+    EXPECT_EQ(bench::Block().Snap, 33) << "2. with the settings applied first";
+    EXPECT_EQ(::GetWindow(shortcuts, GW_OWNER), settings) << "2. over the settings dialog";
+    ::PostMessageA(shortcuts, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(shortcuts); }));
+    ClickControl(settings, 1008);
+    const HWND windows = bench::WaitForProgramDialog(frame, L"ウィンドウ一覧");
+    ASSERT_NE(windows, nullptr) << "3. its window-list button opens the window list";
+    ::PostMessageA(windows, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(windows); }));
     ::PostMessageA(frame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.Ended(10000));
 }

@@ -433,6 +433,29 @@ TEST_F(WindowList, TransparencyTogglesTheLayeredStyleOfAWindowOfAnotherProgram) 
         << "3. the low byte of a larger number: " << bench::LayeredAlpha(w);
 }
 
+TEST_F(WindowList, AWindowThatDoesNotAnswerIsLeftAloneAndTheProgramStaysResponsive) {
+    bench::TargetProcess target(bench::WindowAt("wl hung", {80, 90, 480, 390}));
+    const HWND w = target.window();
+    const HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(SelectWindow(dialog, w));
+    target.Hang(4000);
+    ASSERT_TRUE(bench::WaitFor([&] {
+        DWORD_PTR ignored = 0;
+        return ::SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) == 0;
+    })) << "1. the other program's window stopped answering";
+    const DWORD start = ::GetTickCount();
+    ClickControl(dialog, 1030);  // 最大化
+    // The program's thread also runs the input hooks: it must not wait for the hung window.
+    EXPECT_TRUE(bench::WaitFor([&] { return !IsChecked(dialog, 1030) && ::GetTickCount() - start > 100; }, 1500))
+        << "2. the button went back at once, the window left alone";
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(::SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored), 0u)
+        << "2. the program answers meanwhile";
+    EXPECT_LT(::GetTickCount() - start, 3000u) << "2. long before the other window answers again";
+    EXPECT_FALSE(::IsZoomed(w));
+}
+
 TEST_F(WindowList, MovingAChildPlacesItAtScreenCoordinates) {
     bench::WindowSpec spec = bench::WindowAt("wl parent", {100, 100, 700, 500});
     spec.kind = "mdi";
