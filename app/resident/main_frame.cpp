@@ -148,7 +148,7 @@ int MainFrame::OnCreate() noexcept {
     // The mixer tells this window of every change it sees.
     HMIXER mixer = nullptr;
     if (::mixerOpen(&mixer, 0, reinterpret_cast<DWORD_PTR>(hwnd_), 0, CALLBACK_WINDOW) == MMSYSERR_NOERROR)
-        mixer_ = mixer;
+        mixer_.reset(mixer);
     // Where the speakers' endpoint carries the volume, the endpoint reports its changes (the mixer
     // sees only this program's own sound there). One read settles which of the two is in use.
     unsigned level = 0;
@@ -188,8 +188,7 @@ void MainFrame::HideVolumeWhenItsTimeIsUp() noexcept {
 
 void MainFrame::CloseMixer() noexcept {
     endpointEvents_.Stop();
-    if (mixer_) ::mixerClose(mixer_);
-    mixer_ = nullptr;
+    mixer_.reset();
 }
 
 // ---- the low-level hooks' watch ----

@@ -3,6 +3,7 @@
 // dialog, the volume display and the notification-area icon, takes the icon's and the mixer's
 // messages, routes the menu's commands and saves everything when the program ends.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdint>
 #include <ctime>
@@ -85,7 +86,7 @@ private:
     ChildView view_;
     SettingsDialog settings_{*this};
     VolumeDisplay volume_;
-    HMIXER mixer_ = nullptr;
+    unique_any<HMIXER, &::mixerClose> mixer_;  // tells this window of the mixer's changes
     VolumeChangeEvents endpointEvents_;
     std::clock_t volumeShownAt_ = 0;
     UINT taskbarCreated_ = 0;
