@@ -11,11 +11,6 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # The same sources give the same bytes: no checkout path and no link time in the images.
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 add_link_options(-Wl,--no-insert-timestamp)
-# The release for users: stripped of symbols.
-option(QUOR_RELEASE "Build the stripped release of the deliverables" OFF)
-if(QUOR_RELEASE)
-  add_link_options(-s)
-endif()
 
 set(win_libs user32 gdi32 shell32 comctl32 comdlg32 psapi advapi32 ole32 winmm kernel32)
 

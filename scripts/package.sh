@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# Builds the release of the two deliverables and writes the zip for Windows users into dist/,
-# with its SHA-256. The same sources give the same bytes, wherever they are checked out.
+# Builds the two deliverables and writes the zip for Windows users into dist/, with its SHA-256.
+# The optimised build (NDEBUG) is stripped of its symbols and debug information for the zip. The
+# same sources give the same bytes, wherever they are checked out.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUOR_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh"
-build=${QUOR_RELEASE_DIR:-$root/build-release}
+"$root/scripts/build.sh" >/dev/null
 version=2.2.7.0
 zip=$root/dist/Quorvelle-$version-win64.zip
-
-cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release -DQUOR_RELEASE=ON >/dev/null
-cmake --build "$build" --target Quorvelle Quordll -j"$(nproc)"
-
-mkdir -p "$root/dist"
+stage=$build/package
+rm -rf "$stage"
+mkdir -p "$stage" "$root/dist"
+for file in Quorvelle.exe Quordll.dll; do
+  x86_64-w64-mingw32-strip --strip-all -o "$stage/$file" "$build/windows/bin/$file"
+done
 rm -f "$zip"
-python3 "$root/packaging/make_zip.py" "$zip" "$build/bin/Quorvelle.exe" "$build/bin/Quordll.dll" \
+python3 "$root/packaging/make_zip.py" "$zip" "$stage/Quorvelle.exe" "$stage/Quordll.dll" \
   "$root/packaging/Readme-ja.txt"
 echo "package: $zip ($(stat -c %s "$zip") bytes)"
 echo "SHA-256: $(sha256sum "$zip" | cut -d' ' -f1)"

@@ -19,11 +19,15 @@ folder=$drive/users/Public/Quorvelle-$$
 work=$(mktemp -d)
 trap 'rm -rf "$work" "$folder"' EXIT
 
-# The user's and the machine's software keys, as text. Left out: the key where Wine itself keeps
-# system parameters changed for the session only (Windows keeps those in no key at all).
+# The user's and the machine's software keys, as text. Left out, as the system's own: the key
+# where Wine keeps system parameters changed for the session only (Windows keeps those in no key),
+# and the audio devices, which Wine's sound driver records when a fresh prefix first plays or
+# reads a volume (Windows has them from its installation).
 registry() {
   { wine reg query 'HKCU\Software' /s; wine reg query 'HKLM\Software' /s; } 2>/dev/null | tr -d '\r' |
-    awk '/^HKEY_/ { skip = index($0, "\\Software\\Wine\\Temporary System Parameters") > 0 } !skip'
+    awk '/^HKEY_/ { skip = index($0, "\\Software\\Wine\\Temporary System Parameters") > 0 ||
+                           index($0, "\\Software\\Wine\\Drivers") > 0 ||
+                           index($0, "\\CurrentVersion\\MMDevices") > 0 } !skip'
 }
 
 mkdir -p "$folder"
