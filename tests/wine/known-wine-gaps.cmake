@@ -65,4 +65,11 @@ is checked in EnablingWith300SetsTheTwoBitsTheDelayAndTheRunningSystem")
 #   parks there; a window of another program that changes (made layered, say) then reports the
 #   pointer's place over the dialog, which can take a click from one of its buttons.
 #   tools_windows_test warps the pointer to the bottom-left corner before it starts the program.
+# - Another program reads the pointer's place from the X display, which injected input does not
+#   move: a test that drops a file onto a box moves the pointer as input and warps it too.
+# - Wine keeps system parameters changed for the session in a key of its own ("Temporary System
+#   Parameters") and records the audio devices when a fresh prefix first uses sound; the install
+#   test leaves both out when it looks for registry changes.
+# - A Windows program can start a Unix one (the screenshot helper runs ImageMagick's import) but
+#   cannot wait for its end: the helper waits for the file to be complete.
 # Rarely, an event is still reordered; scripts/test.sh runs a failed test once more.
