@@ -12,8 +12,9 @@ zip=$root/dist/Quorvelle-$version-win64.zip
 stage=$build/package
 rm -rf "$stage"
 mkdir -p "$stage" "$root/dist"
+# Stripping writes a time into each image: the release's date (2026-12-01), as in the zip.
 for file in Quorvelle.exe Quordll.dll; do
-  x86_64-w64-mingw32-strip --strip-all -o "$stage/$file" "$build/windows/bin/$file"
+  SOURCE_DATE_EPOCH=1796083200 x86_64-w64-mingw32-strip --strip-all -o "$stage/$file" "$build/windows/bin/$file"
 done
 rm -f "$zip"
 python3 "$root/packaging/make_zip.py" "$zip" "$stage/Quorvelle.exe" "$stage/Quordll.dll" \
