@@ -45,6 +45,10 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     const bool handled = self->HandleMessage(msg, wParam, lParam, result);
     if (msg == WM_NCDESTROY) self->hwnd_ = nullptr;
     if (!handled) {
+        if (msg == WM_INITDIALOG) {
+            self->OnInitDialog();
+            return TRUE;
+        }
         // A modal dialog that does not take OK or Cancel itself ends with it.
         const bool endsModal = self->modal_ && msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
                                (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);

@@ -28,6 +28,9 @@ protected:
     // TRUE when the message was handled (the dialog manager then does nothing more with it), with
     // `result` the message's own result where it has one.
     virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept = 0;
+    // WM_INITDIALOG when HandleMessage leaves it: the dialog fills its controls here, and the focus
+    // then goes to its first control.
+    virtual void OnInitDialog() noexcept {}
 
     // Data exchange, towards the controls (save false) or from them (save true). An edit box that
     // holds no integer says so with the standard message, takes the focus, and gives false.

@@ -110,10 +110,10 @@ void SettingsDialog::LoadMouseCuts(const IniDocument& file, const std::string& s
         SetMouseCut(slot, MouseCutText(file, section, slot).c_str());
 }
 
-std::string SettingsDialog::ReadMouseCut(const std::string& key) const {
+std::string SettingsDialog::ReadMouseCut(const IniDocument& file, const std::string& key) const {
     const int slot = MouseCutSlotOf(key);
     if (slot < 0) return CommandName(0);
-    return MouseCutText(host_.Profile().Read(), SettingsSection(instance_), slot);
+    return MouseCutText(file, SettingsSection(instance_), slot);
 }
 
 void SettingsDialog::OpenMouseShortcuts() noexcept {

@@ -45,9 +45,9 @@ public:
     const ProfileFile& Profile() const noexcept { return host_.Profile(); }
     // The 24 shortcut texts read afresh from the file and pushed into the library.
     void ReloadMouseCuts() noexcept;
-    // The text of a shortcut key of the file, with its default; a key outside the table gives
-    // the name of command 0 without reading the file.
-    std::string ReadMouseCut(const std::string& key) const;
+    // The text of a shortcut key in the file as read, with its default; a key outside the table
+    // gives the name of command 0.
+    std::string ReadMouseCut(const IniDocument& file, const std::string& key) const;
     // The settings applied, then the mouse-shortcut dialog, modal, parented to this one.
     void OpenMouseShortcuts() noexcept;
     bool mouseCutOpen() const noexcept { return mouseCutOpen_; }

@@ -14,12 +14,8 @@ namespace {
 
 class AboutDialog : public Dialog {
 private:
-    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept override {
-        if (msg == WM_INITDIALOG) {
-            PlaceAtWorkAreaCorner();
-            result = TRUE;  // the focus to the default button
-            return true;
-        }
+    void OnInitDialog() noexcept override { PlaceAtWorkAreaCorner(); }
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) noexcept override {
         if (msg == WM_COMMAND && LOWORD(wParam) == IDC_ABOUT_HOME_PAGE) {
             OpenHomePage(instance_);
             return true;

@@ -56,12 +56,8 @@ bool ReadDelay(HKEY key, int32_t& delay) noexcept {
 
 class AutoRaiseDialog : public Dialog {
 private:
-    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept override {
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) noexcept override {
         switch (msg) {
-            case WM_INITDIALOG:  // BOOL OnInitDialog()
-                OnInitDialog();
-                result = TRUE;
-                return true;
             case WM_COMMAND:  // void OnCommand(int id, int notification)
                 if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
                     OnOK();
@@ -79,7 +75,7 @@ private:
         return true;
     }
 
-    void OnInitDialog() noexcept {
+    void OnInitDialog() noexcept override {
         if (const unique_hkey key = OpenDesktopKey(KEY_QUERY_VALUE)) {
             enabled_ = IsAutoRaiseEnabled(MaskOrDefault(ReadMask(key.get()))) ? 1 : 0;
             if (!ReadDelay(key.get(), delay_)) delay_ = kDefaultDelay;

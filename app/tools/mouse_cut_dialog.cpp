@@ -27,12 +27,8 @@ public:
     explicit MouseCutDialog(SettingsDialog& settings) : settings_(settings) {}
 
 private:
-    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept override {
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) noexcept override {
         switch (msg) {
-            case WM_INITDIALOG:  // BOOL OnInitDialog()
-                OnInitDialog();
-                result = TRUE;
-                return true;
             case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return true;  // void OnDropFiles(HDROP)
             case WM_COMMAND:                                                              // void OnCommand(int id)
                 if (HIWORD(wParam) != BN_CLICKED) return false;
@@ -51,16 +47,17 @@ private:
 
     HWND Box(int slot) const noexcept { return Item(kMouseCutKeys[slot].comboId); }
 
-    void OnInitDialog() noexcept {
+    void OnInitDialog() noexcept override {
         PlaceAtWorkAreaCorner();
+        const IniDocument file = settings_.Profile().Read();
         for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
             for (int command : MouseCutChoices(slot)) {
                 const char* name = GetMouseCutCmd(command);
                 if (name) ::SendMessageA(Box(slot), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
             }
-            ::SetWindowTextA(Box(slot), settings_.ReadMouseCut(kMouseCutKeys[slot].key).c_str());
+            ::SetWindowTextA(Box(slot), settings_.ReadMouseCut(file, kMouseCutKeys[slot].key).c_str());
         }
-        alpha_ = settings_.Profile().Read().GetInt(SettingsSection(instance_), "Alpha", kDefaultAlpha);
+        alpha_ = file.GetInt(SettingsSection(instance_), "Alpha", kDefaultAlpha);
         ExchangeInt(false, IDC_MC_ALPHA, alpha_);
     }
 

@@ -59,12 +59,8 @@ public:
     PasswordDialog(const ProfileFile& profile, const std::string& section) : profile_(profile), section_(section) {}
 
 private:
-    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept override {
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) noexcept override {
         switch (msg) {
-            case WM_INITDIALOG:  // BOOL OnInitDialog()
-                OnInitDialog();
-                result = TRUE;  // the focus to the first control
-                return true;
             case WM_COMMAND:  // void OnCommand(UINT id, UINT code)
                 if (HIWORD(wParam) != BN_CLICKED) return false;
                 if (LOWORD(wParam) == IDC_PW_GENERATE) {
@@ -90,7 +86,7 @@ private:
         return true;
     }
 
-    void OnInitDialog() noexcept {
+    void OnInitDialog() noexcept override {
         PlaceAtWorkAreaCorner();
         const IniDocument file = profile_.Read();
         for (const PasswordInput& input : kInputs)

@@ -60,12 +60,8 @@ StatisticsCounters CountersOfLibrary() noexcept {
 
 class StatisticsDialog : public Dialog {
 private:
-    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept override {
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) noexcept override {
         switch (msg) {
-            case WM_INITDIALOG:  // BOOL OnInitDialog()
-                OnInitDialog();
-                result = TRUE;
-                return true;
             case WM_TIMER:  // void OnTimer(UINT_PTR id)
                 if (wParam != kRefreshTimer) return false;
                 Refresh();
@@ -91,7 +87,7 @@ private:
 
     HWND Table() const noexcept { return Item(IDC_ST_TABLE); }
 
-    void OnInitDialog() noexcept {
+    void OnInitDialog() noexcept override {
         ::SetTimer(hwnd(), kRefreshTimer, kRefreshMs, nullptr);
         PlaceAtWorkAreaCorner();
         for (int column = 0; column < kStatisticsColumns; ++column) {

@@ -95,12 +95,8 @@ struct WindowListFields {
 
 class WindowListDialog : public Dialog {
 private:
-    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept override {
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) noexcept override {
         switch (msg) {
-            case WM_INITDIALOG:  // BOOL OnInitDialog()
-                OnInitDialog();
-                result = TRUE;
-                return true;
             case WM_COMMAND:  // void OnCommand(int id, int notification)
                 return OnCommand(LOWORD(wParam), HIWORD(wParam));
             default:
@@ -168,7 +164,7 @@ private:
         return true;
     }
 
-    void OnInitDialog() noexcept {
+    void OnInitDialog() noexcept override {
         PlaceAtWorkAreaCorner();
         DoDataExchange(false, fields_);
         RefreshWindowList();
@@ -262,7 +258,7 @@ private:
     // that holds none) the button shows its state from before the click again.
     HWND PrepareToggle(int id, int32_t WindowListFields::*state) noexcept {
         int32_t before = fields_.*state;
-        const HWND window = ReadControls() && Answers(SelectedWindow()) ? SelectedWindow() : nullptr;
+        const HWND window = ActionTarget();
         if (!window) {
             fields_.*state = before;
             ExchangeCheck(false, id, before);
@@ -302,25 +298,29 @@ private:
         ExchangeCheck(false, IDC_WL_LAYERED, fields_.layered);
     }
 
-    // The window selected, with the controls read; null when either is missing.
-    HWND PrepareMove() noexcept { return ReadControls() && Answers(SelectedWindow()) ? SelectedWindow() : nullptr; }
+    // The window selected, with the controls read; null when either is missing or the window does
+    // not answer.
+    HWND ActionTarget() noexcept {
+        const HWND window = ReadControls() ? SelectedWindow() : nullptr;
+        return Answers(window) ? window : nullptr;
+    }
 
     void OnChangeRect() noexcept {
-        const HWND window = PrepareMove();
+        const HWND window = ActionTarget();
         if (!window) return;
         MoveWindowTo(window, fields_.left, fields_.top, fields_.right - fields_.left, fields_.bottom - fields_.top);
         ShowWindowProperties();
     }
 
     void OnResize() noexcept {
-        const HWND window = PrepareMove();
+        const HWND window = ActionTarget();
         if (!window) return;
         MoveWindowTo(window, fields_.left, fields_.top, fields_.width, fields_.height);
         ShowWindowProperties();
     }
 
     void OnMove() noexcept {
-        const HWND window = PrepareMove();
+        const HWND window = ActionTarget();
         if (!window) return;
         MoveTo(window);
     }
@@ -331,7 +331,7 @@ private:
     }
 
     void OnCentre() noexcept {
-        const HWND window = PrepareMove();
+        const HWND window = ActionTarget();
         if (!window) return;
         RECT r{};
         ::GetWindowRect(window, &r);

@@ -45,13 +45,7 @@ private:
 }  // namespace
 
 int main() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuorBench";
-    ::RegisterClassA(&wc);
-    HWND window = ::CreateWindowExA(0, "QuorBench", "bench", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
-                                    nullptr, wc.hInstance, nullptr);
+    HWND window = BenchWindow();
     quor::SharedBlock& b = quor::Block();
     b.AllowSnap = 1;
     b.Snap = 20;

@@ -57,13 +57,7 @@ void Compare(const char* what, Measure measure, HOOKPROC ours, double target) {
 }  // namespace
 
 int main() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuorBench";
-    ::RegisterClassA(&wc);
-    HWND window = ::CreateWindowExA(0, "QuorBench", "bench", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
-                                    nullptr, wc.hInstance, nullptr);
+    HWND window = BenchWindow();
     quor::SharedBlock& b = quor::Block();
     b.TaskTray = 1;
     b.ExpRename = 1;

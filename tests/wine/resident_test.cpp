@@ -54,11 +54,10 @@ protected:
         quor::SharedBlock& b = bench::Block();
         b.DummyWnd = nullptr;
         ResidentProgram program;
-        ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000))
+        ASSERT_TRUE(program.WaitUntilUp())
             << "the program started";
         whileRunning();
-        ::PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-        ASSERT_TRUE(program.Ended(10000)) << "the program ended";
+        ASSERT_TRUE(program.Close()) << "the program ended";
     }
 };
 
@@ -133,7 +132,7 @@ TEST_F(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
     b.DummyWnd = nullptr;
     ResidentProgram program;
     // The hidden window is made after the five hooks are in.
-    ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000))
+    ASSERT_TRUE(program.WaitUntilUp())
         << "1. the program started and installed its hooks";
     EXPECT_NE(b.MouseHook, nullptr);
     EXPECT_NE(b.KeyboardHook, nullptr);
@@ -146,8 +145,7 @@ TEST_F(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
     target.SyncInput();
     EXPECT_EQ(bench::WindowRect(w).left, 0) << "2. a drag of another program's window snapped";
 
-    ::PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.Ended(10000)) << "3. the program ends when its frame closes";
+    ASSERT_TRUE(program.Close()) << "3. the program ends when its frame closes";
     EXPECT_EQ(b.MouseHook, nullptr) << "3. and removed its hooks";
     EXPECT_EQ(b.LLMouseHook, nullptr);
 }
@@ -298,7 +296,7 @@ TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
     quor::SharedBlock& b = bench::Block();
     b.DummyWnd = nullptr;
     ResidentProgram program;
-    ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000));
+    ASSERT_TRUE(program.WaitUntilUp());
     ASSERT_TRUE(OpenTrayMenu(program.Frame()));
     Press(VK_UP);
     Press(VK_RETURN);
@@ -311,7 +309,7 @@ TEST_F(Resident, TheEndOfTheSessionSavesEverythingAndEndsTheProgram) {
     quor::SharedBlock& b = bench::Block();
     b.DummyWnd = nullptr;
     ResidentProgram program;
-    ASSERT_TRUE(bench::WaitFor([&] { return program.Frame() != nullptr && b.DummyWnd != nullptr; }, 15000));
+    ASSERT_TRUE(program.WaitUntilUp());
     ::DeleteFileA(Path().c_str());
     DWORD_PTR answer = 0;
     ASSERT_TRUE(::SendMessageTimeoutA(program.Frame(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));

@@ -139,8 +139,7 @@ TEST_F(Tools, MouseShortcutsShowTheDefaultsAndTheCommandsEachPlaceCanRun) {
     EXPECT_EQ(Count(dialog, kDesktopCtrlDoubleClick), 21);
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(dialog); })) << "3. Cancel closes it";
-    ::PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.Ended(10000));
+    ASSERT_TRUE(program.Close());
 }
 
 TEST_F(Tools, MouseShortcutsRefuseWhatTheLibraryCannotTakeAndWriteNothing) {
@@ -171,8 +170,7 @@ TEST_F(Tools, MouseShortcutsRefuseWhatTheLibraryCannotTakeAndWriteNothing) {
     EXPECT_EQ(::GetFileAttributesA(bench::SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES) << "2. nothing written";
     EXPECT_EQ(ControlText(dialog, kDesktopCtrlWheel).size(), 312u) << "2. and nothing cut";
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.Ended(10000));
+    ASSERT_TRUE(program.Close());
 }
 
 TEST_F(Tools, ADroppedFileAndAnAppliedCommandReachTheFileAndTheLibrary) {
@@ -220,8 +218,7 @@ TEST_F(Tools, ADroppedFileAndAnAppliedCommandReachTheFileAndTheLibrary) {
         << "3. a right-click on a title bar runs the new command";
     ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(dialog); })) << "4. OK saves and closes";
-    ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.Ended(10000));
+    ASSERT_TRUE(program.Close());
 }
 
 TEST_F(Tools, TheSettingsDialogsButtonsOpenTheShortcutsAndTheWindowListAfterApplyingItsValues) {
@@ -244,8 +241,7 @@ TEST_F(Tools, TheSettingsDialogsButtonsOpenTheShortcutsAndTheWindowListAfterAppl
     ASSERT_NE(windows, nullptr) << "3. its window-list button opens the window list";
     ::PostMessageA(windows, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(windows); }));
-    ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.Ended(10000));
+    ASSERT_TRUE(program.Close());
 }
 
 // The shell's handler of web addresses, replaced for this test by a program that records them;
@@ -331,8 +327,7 @@ TEST_F(Tools, TheAboutBoxShowsTheVersionOnceAndOpensTheHomePage) {
     ASSERT_TRUE(bench::ChooseTrayMenuItem(frame, 5));
     EXPECT_NE(AddressRecorder::Take().find("https://quorvelle.github.io/"), std::string::npos)
         << "5. the menu's home-page item opens it too";
-    ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.Ended(10000));
+    ASSERT_TRUE(program.Close());
 }
 
 }  // namespace

@@ -89,8 +89,7 @@ protected:
         frame_ = program_->Frame();
     }
     void TearDown() override {
-        ::PostMessageA(frame_, WM_CLOSE, 0, 0);
-        program_->Ended(10000);
+        program_->Close();
         program_.reset();  // ends it if it is still running
         ::DeleteFileA(bench::SettingsPath().c_str());
     }

@@ -36,6 +36,11 @@ bool ResidentProgram::Ended(int timeoutMs) const {
     return ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
+bool ResidentProgram::Close(int timeoutMs) const {
+    ::PostMessageA(Frame(), WM_CLOSE, 0, 0);
+    return Ended(timeoutMs);
+}
+
 bool ResidentProgram::WaitUntilUp(int timeoutMs) const {
     quor::SharedBlock& b = Block();
     return WaitFor([&] { return Frame() != nullptr && b.DummyWnd != nullptr; }, timeoutMs);

@@ -21,6 +21,8 @@ public:
     // The program's hidden frame, or null.
     HWND Frame() const;
     bool Ended(int timeoutMs) const;
+    // Closes the frame, as the program's exit does, and waits for the program's end.
+    bool Close(int timeoutMs = 10000) const;
     // Up: frame made and hooks installed (the library's hidden window exists).
     bool WaitUntilUp(int timeoutMs = 15000) const;
     DWORD pid() const { return pid_; }
