@@ -179,7 +179,7 @@ private:
     }
 
     const ProfileFile& profile_;
-    const std::string& section_;
+    const std::string section_;
     PasswordInputs inputs_;
 };
 
