@@ -125,8 +125,21 @@ bool ClickAndShow(HWND dialog, int id) {
     return MarkOverwritten(dialog);
 }
 
+// Waits until the dialog has handled every click given to it so far. Its thread takes input in
+// order, so once a click on one of the two read-only boxes (where a click changes nothing) has
+// given that box the focus, the clicks before it are done with, notifications and all.
+bool SettleInput(HWND dialog) {
+    constexpr int kClassBox = 1039, kExecutableBox = 1044;
+    const HWND box = ::GetDlgItem(dialog, bench::FocusOf(dialog) == ::GetDlgItem(dialog, kClassBox) ? kExecutableBox
+                                                                                                     : kClassBox);
+    const RECT r = bench::WindowRect(box);
+    bench::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return bench::WaitFor([&] { return bench::FocusOf(dialog) == box; });
+}
+
 // Clicks an entry of the list, scrolled into view first, and waits until its properties are shown.
-// The list reports the new selection when the button comes up, after it let the mouse go.
+// The list tells the dialog of the selection when the button goes down and again after it let the
+// mouse go: the end of the capture does not tell that the dialog is done showing them.
 bool ClickEntry(HWND dialog, int index) {
     const HWND list = ::GetDlgItem(dialog, kList);
     ::SendMessageW(list, LB_SETTOPINDEX, index, 0);
@@ -135,8 +148,7 @@ bool ClickEntry(HWND dialog, int index) {
     ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item), 2);
     PutMark(dialog);
     bench::Click((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    return MarkOverwritten(dialog) && bench::WaitFor([&] { return bench::CaptureIn(list) == nullptr; }) &&
-           Selection(dialog) == index;
+    return SettleInput(dialog) && MarkOverwritten(dialog) && Selection(dialog) == index;
 }
 
 // Clicks the entry of this window.
@@ -150,6 +162,11 @@ std::string Hex8(LONG_PTR value) {
     char text[16] = {};
     std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(value & 0xFFFFFFFF));
     return text;
+}
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 bool IsChecked(HWND dialog, int id) { return ::SendMessageW(::GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -476,7 +493,7 @@ TEST_F(WindowList, MovingAChildPlacesItAtScreenCoordinates) {
     EXPECT_TRUE(bench::WaitFor([&] {
         const RECT r = bench::WindowRect(child);
         return r.left == x && r.top == y && r.right - r.left == 200;
-    })) << "the child's screen place is the one typed";
+    })) << "the child's screen place is the one typed: " << RectText(bench::WindowRect(child));
 }
 
 TEST_F(WindowList, MovingAnOwnedPopupKeepsScreenCoordinates) {
@@ -498,7 +515,7 @@ TEST_F(WindowList, MovingAnOwnedPopupKeepsScreenCoordinates) {
     EXPECT_TRUE(bench::WaitFor([&] {
         const RECT r = bench::WindowRect(w);
         return r.left == 150 && r.top == 160 && r.right == 450 && r.bottom == 360;
-    })) << "at the screen place typed, not shifted by the owner's place";
+    })) << "at the screen place typed, not shifted by the owner's place: " << RectText(bench::WindowRect(w));
 }
 
 }  // namespace

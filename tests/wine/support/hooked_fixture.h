@@ -26,7 +26,6 @@ public:
     HHOOK Reinstall();
 
 private:
-    std::thread thread_;
     DWORD threadId_ = 0;
     HHOOK hook_ = nullptr;
     std::atomic<bool> ready_{false};
@@ -34,6 +33,10 @@ private:
     std::atomic<bool> reinstalled_{false};
     std::atomic<bool> removing_{false};
     std::atomic<bool> removed_{false};
+    // Last: the thread starts as soon as it is made, and writes the members above, which must be
+    // initialised by then (a member declared after it would be set to its initial value over what
+    // the thread wrote).
+    std::thread thread_;
 };
 
 inline HHOOK ResidentThread::Reinstall() {
@@ -90,10 +93,19 @@ inline ResidentThread::~ResidentThread() {
         const HWND dummy = Block().DummyWnd;
         const bool answers =
             dummy && ::SendMessageTimeoutA(dummy, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored) != 0;
+        std::string windows;
+        ::EnumThreadWindows(threadId_, [](HWND w, LPARAM out) {
+            char cls[64] = {}, title[128] = {};
+            ::GetClassNameA(w, cls, sizeof cls);
+            ::GetWindowTextA(w, title, sizeof title);
+            *reinterpret_cast<std::string*>(out) += std::string(" [") + cls + " \"" + title + "\"" +
+                                                     (::IsWindowVisible(w) ? " visible]" : "]");
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&windows));
         ADD_FAILURE() << "the resident thread did not end: "
                       << (removed_ ? "after UnSetHook" : removing_ ? "inside UnSetHook" : "UnSetHook never ran")
                       << "; thread flags " << info.flags << ", capture " << info.hwndCapture << ", its window "
-                      << (answers ? "answers" : "does not answer");
+                      << (answers ? "answers" : "does not answer") << "; its windows:" << windows;
         thread_.detach();
         return;
     }
