@@ -64,6 +64,9 @@ wait_for() { # seconds, command...
   done
 }
 
+desktop_shows() { xwininfo -display "$DISPLAY" -root -tree | grep -q 'Wine desktop'; }
+export -f desktop_shows
+
 start() {
   local xvfb_pid=""
   if [ "$on_display" -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
@@ -89,31 +92,56 @@ start() {
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "bench: creating the Wine prefix (once)"
+    rm -f "$state_dir/desktop.reg"
     wineboot -i >"$state_dir/wineboot.log" 2>&1
+  fi
+  # Every program of this prefix opens on one virtual desktop of fixed size, with or without the
+  # taskbar. Wine brings up a desktop for the very command that writes these settings, from the
+  # settings it had before (in a new prefix: no virtual desktop at all), and another Explorer
+  # cannot take that desktop's name while it lasts: the server is stopped once they are written.
+  cat >"$state_dir/desktop.reg.new" <<EOF
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="$desktop_size"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\Default]
+"EnableShell"=dword:0000000$shell
+EOF
+  if ! cmp -s "$state_dir/desktop.reg.new" "$state_dir/desktop.reg"; then
+    mv "$state_dir/desktop.reg.new" "$state_dir/desktop.reg"
+    wine regedit /S "Z:${state_dir//\//\\}\\desktop.reg" >>"$state_dir/wineboot.log" 2>&1
+    wineserver -k 2>/dev/null || true
     wineserver -w
   fi
   # One server for the whole run: a program started while the previous one's server is
-  # shutting down can fail silently (seen with the desktop right after the prefix was made).
+  # shutting down can fail silently.
   wineserver -p >/dev/null 2>&1
-  # Every program of this prefix opens on one virtual desktop of fixed size.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d $desktop_size /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD /d $shell /f \
-    >/dev/null 2>&1
-  # The desktop, then the keeper, which joins it and holds it open between test programs.
-  # Without a keeper, the desktop lives while programs run on it.
-  local try
+  # With a keeper, its hidden window brings up the desktop the registry names, and holds it open
+  # from then on. Without one, Explorer brings it up, and it lives while programs run on it.
+  local try starter
   for try in 1 2 3; do
-    nohup wine explorer /desktop=Default,$desktop_size >>"$state_dir/explorer.log" 2>&1 &
-    if wait_for 10 bash -c "xwininfo -display '$DISPLAY' -root -tree | grep -q 'Wine desktop'"; then
-      if [ -z "$keeper" ]; then break; fi
+    if [ -n "$keeper" ]; then
       nohup wine "$keeper" >>"$state_dir/explorer.log" 2>&1 &
+    else
+      nohup wine explorer /desktop=Default,$desktop_size >>"$state_dir/explorer.log" 2>&1 &
+    fi
+    starter=$!
+    # The first start in a new prefix is slow (Wine reads every font): wait while the program runs.
+    wait_for 60 bash -c "desktop_shows || ! kill -0 $starter 2>/dev/null" || true
+    if [ -n "$keeper" ]; then
       # A desktop with no program closes a second after; one that is still there has the keeper.
       sleep 2
-      if xwininfo -display "$DISPLAY" -root -tree | grep -q 'Wine desktop'; then break; fi
+      if desktop_shows && kill -0 "$starter" 2>/dev/null; then break; fi
+    elif desktop_shows; then
+      break
     fi
     echo "bench: the Wine desktop did not show (try $try)" >&2
     [ "$try" -lt 3 ] || { echo "bench: no Wine desktop" >&2; exit 1; }
+    sleep 2
   done
   park_pointer
   echo "bench: up on $DISPLAY, prefix $WINEPREFIX"

@@ -92,6 +92,11 @@ protected:
         program_->Close();
         program_.reset();  // ends it if it is still running
         ::DeleteFileA(bench::SettingsPath().c_str());
+        // What was copied stays on the clipboard after the program: the next test starts without it.
+        if (bench::WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; })) {
+            ::EmptyClipboard();
+            ::CloseClipboard();
+        }
     }
 
     HWND OpenPasswords() const {

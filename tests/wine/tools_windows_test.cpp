@@ -15,6 +15,7 @@
 
 #include "hooklib/quordll.h"
 #include "tests/wine/support/resident_support.h"
+#include "tests/wine/support/rest_state.h"
 
 namespace {
 
@@ -26,7 +27,10 @@ using bench::ResidentProgram;
 class ToolsDialog : public ::testing::Test {
 protected:
     void SetUp() override { ::DeleteFileA(bench::SettingsPath().c_str()); }
-    void TearDown() override { ::DeleteFileA(bench::SettingsPath().c_str()); }
+    void TearDown() override {
+        program_.reset();  // it saves its settings as it exits
+        ::DeleteFileA(bench::SettingsPath().c_str());
+    }
 
     // Starts the program and waits for its frame and hooks; null (with a failure) when it did not come up.
     HWND StartProgram() {
@@ -583,21 +587,17 @@ std::optional<DWORD> Timeout() {
     return number;
 }
 
-// The bench's own registry is changed: each test puts back the two values as it found them, and
-// turns the system's window tracking off as the bench keeps it.
+// The bench's own registry is changed, and the running system's window tracking with it (which
+// Wine keeps in the registry for the session): each test puts back the values as it found them.
 class AutoRaise : public ToolsDialog {
 protected:
     void SetUp() override {
         ToolsDialog::SetUp();
-        savedMask_ = ReadValue(kMask);
-        savedTimeout_ = ReadValue(kTimeout);
+        saved_ = bench::ReadComparedRegistry();
     }
     void TearDown() override {
         program_.reset();
-        WriteValue(kMask, savedMask_);
-        WriteValue(kTimeout, savedTimeout_);
-        ::SystemParametersInfoA(SPI_SETACTIVEWINDOWTRACKING, 0, nullptr, 0);
-        ::SystemParametersInfoA(SPI_SETACTIVEWNDTRKZORDER, 0, nullptr, 0);
+        bench::RestoreRegistry(saved_);
         ToolsDialog::TearDown();
     }
 
@@ -630,7 +630,7 @@ protected:
 
     HWND frame_ = nullptr;
     HWND settings_ = nullptr;
-    std::optional<RegistryValue> savedMask_, savedTimeout_;
+    std::map<std::string, bench::StoredValue> saved_;
 };
 
 TEST_F(AutoRaise, WithoutValuesTheDialogShows500AndOffAndOkWritesTheDefaultMask) {

@@ -19,7 +19,12 @@ ResidentProgram::ResidentProgram() {
 }
 
 ResidentProgram::~ResidentProgram() {
-    if (process_ && ::WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0) ::TerminateProcess(process_.get(), 1);
+    if (!process_ || Ended(0)) return;
+    // Exited as a person exits it, so that its hooks and its icon go with it; ended by force only
+    // when it does not go.
+    if (Frame() != nullptr && Close(5000)) return;
+    ::TerminateProcess(process_.get(), 1);
+    Ended(5000);
 }
 
 HWND ResidentProgram::Frame() const {
@@ -33,11 +38,12 @@ HWND ResidentProgram::Frame() const {
 }
 
 bool ResidentProgram::Ended(int timeoutMs) const {
-    return ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+    // This thread's windows keep answering meanwhile: the program may ask them something as it ends.
+    return WaitFor([&] { return ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
 bool ResidentProgram::Close(int timeoutMs) const {
-    ::PostMessageA(Frame(), WM_CLOSE, 0, 0);
+    if (const HWND frame = Frame()) ::PostMessageA(frame, WM_CLOSE, 0, 0);
     return Ended(timeoutMs);
 }
 

@@ -11,7 +11,7 @@
 
 namespace bench {
 
-// One run of the resident program, ended (if still running) when the object goes.
+// One run of the resident program, exited (if still running) when the object goes.
 class ResidentProgram {
 public:
     ResidentProgram();
