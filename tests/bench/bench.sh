@@ -9,24 +9,29 @@
 #     test program sends stray mouse moves while it comes up;
 #   - with `--shell`, the desktop shows Wine's taskbar with its notification area (for running the
 #     program; the tests' desktop has none, and its work area is the whole desktop);
+#   - with `--programs DIR`, the bench runs the programs from a copy of DIR of its own (made anew
+#     at each start, without settings files): benches side by side each keep their own settings
+#     file beside the program (wine-run.sh runs a program from the copy);
 #   - a private WINEPREFIX in STATE_DIR (created once, reused);
 #   - the ja_JP.UTF-8 locale (code page 932) and a 1280x1024 Wine virtual desktop;
 #   - a PulseAudio server of its own with a null sink, on a runtime folder in STATE_DIR, which
 #     gives Wine's winmm a real mixer.
 set -euo pipefail
 
-usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--shell] [--keeper PROGRAM.exe]"
+usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--shell] [--keeper PROGRAM.exe] [--programs DIR]"
 action=${1:?$usage}
 state_dir=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
 shift 2
 on_display=0
 shell=0
 keeper=""
+programs=""
 while [ $# -gt 0 ]; do
   case $1 in
     --on-display) on_display=1 ;;
     --shell) shell=1 ;;
     --keeper) keeper=${2:?$usage}; shift ;;
+    --programs) programs=${2:?$usage}; shift ;;
     *) echo "$usage" >&2; exit 2 ;;
   esac
   shift
@@ -47,15 +52,6 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-free_display() {
-  local n
-  for n in $(seq 90 190); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { echo ":$n"; return; }
-  done
-  echo "bench: no free X display" >&2
-  exit 1
-}
-
 wait_for() { # seconds, command...
   local deadline=$((SECONDS + $1)); shift
   until "$@" >/dev/null 2>&1; do
@@ -70,13 +66,23 @@ export -f desktop_shows
 start() {
   local xvfb_pid=""
   if [ "$on_display" -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
-    DISPLAY=$(free_display)
-    Xvfb "$DISPLAY" -screen 0 $xvfb_screen -nolisten tcp >"$state_dir/xvfb.log" 2>&1 &
+    # The server takes the first free display itself and writes its number once it is ready, so
+    # that benches started together never pick the same one.
+    rm -f "$state_dir/display"
+    Xvfb -displayfd 3 -screen 0 $xvfb_screen -nolisten tcp 3>"$state_dir/display" >"$state_dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
+    wait_for 20 test -s "$state_dir/display" || { echo "bench: Xvfb did not start" >&2; exit 1; }
+    DISPLAY=:$(head -1 "$state_dir/display")
     export DISPLAY
-    wait_for 20 xdpyinfo -display "$DISPLAY" || { echo "bench: Xvfb did not start" >&2; exit 1; }
+    wait_for 20 xdpyinfo -display "$DISPLAY" || { echo "bench: Xvfb did not answer" >&2; exit 1; }
   fi
   start_sound
+  if [ -n "$programs" ]; then
+    rm -rf "$state_dir/bin"
+    # Linked rather than copied where the file system allows: nothing writes into these files.
+    cp -al "$programs" "$state_dir/bin" 2>/dev/null || cp -a "$programs" "$state_dir/bin"
+    rm -f "$state_dir/bin/Quorvelle.ini" "$state_dir/bin/Ignore.txt"
+  fi
   export XDG_RUNTIME_DIR=$sound_dir
   {
     echo "export DISPLAY='$DISPLAY'"

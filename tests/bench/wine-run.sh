@@ -14,11 +14,22 @@ if [ -n "${QUOR_PARK_POINTER:-}" ]; then
   # shellcheck disable=SC2086
   xdotool mousemove --screen 0 $QUOR_PARK_POINTER >/dev/null 2>&1 || true
 fi
-timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$@"
+# A bench with a copy of the programs of its own runs them from there.
+program=$1
+shift
+if [ -d "$state_dir/bin" ] && [ -f "$state_dir/bin/$(basename "$program")" ]; then
+  program=$state_dir/bin/$(basename "$program")
+fi
+timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$program" "$@"
 rc=$?
 if [ $rc -ne 0 ]; then
   mkdir -p "$state_dir/screenshots"
-  shot="$state_dir/screenshots/$(basename "$1" .exe)-$(date +%H%M%S)-$$.png"
+  # Named after the test when one was chosen, else after the program.
+  name=$(basename "$program" .exe)
+  for argument in "$@"; do
+    case $argument in --gtest_filter=*) name=${argument#--gtest_filter=} ;; esac
+  done
+  shot="$state_dir/screenshots/$name-$(date +%H%M%S)-$$.png"
   if import -display "$DISPLAY" -window root "$shot" 2>/dev/null; then
     echo "wine-run: screenshot saved to $shot" >&2
   fi
