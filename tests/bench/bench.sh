@@ -17,6 +17,7 @@
 #   - a PulseAudio server of its own with a null sink, on a runtime folder in STATE_DIR, which
 #     gives Wine's winmm a real mixer.
 set -euo pipefail
+trap 'echo "bench: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--shell] [--keeper PROGRAM.exe] [--programs DIR]"
 action=${1:?$usage}

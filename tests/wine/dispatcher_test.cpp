@@ -74,10 +74,10 @@ TEST_F(DesktopTest, EmptySpotDoubleClickAndMiddlePressRunSlots0To7) {
         const POINT p = Empty();
         SetShowDesk(0);
         WithMods(m, [&] { bench::DoubleClick(p.x + 12 * m.offset(), p.y); });
-        EXPECT_TRUE(bench::SlotRan(0 + m.offset())) << "double-click, slot " << m.offset();
+        EXPECT_TRUE(bench::SlotRan(0 + m.offset())) << "double-click, slot " << m.offset() << bench::WhatRan();
         SetShowDesk(0);
         WithMods(m, [&] { bench::Click(p.x + 40 + 12 * m.offset(), p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
-        EXPECT_TRUE(bench::SlotRan(4 + m.offset())) << "middle, slot " << 4 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(4 + m.offset())) << "middle, slot " << 4 + m.offset() << bench::WhatRan();
     }
     desktop_->SyncInput();
     EXPECT_EQ(desktop_->Count(WM_LBUTTONDBLCLK, true), 4) << "the desktop still gets its double-clicks";
@@ -140,12 +140,12 @@ TEST_F(PeekingDesktopTest, ShortcutsOfAProgramThatPeeksRunOnce) {
     const POINT p = Empty();
     bench::DoubleClick(p.x, p.y);
     desktop_->SyncInput();
-    EXPECT_TRUE(bench::SlotRan(0)) << "1. desktop double-click";
+    EXPECT_TRUE(bench::SlotRan(0)) << "1. desktop double-click" << bench::WhatRan();
     EXPECT_FALSE(bench::WaitFor([] { return bench::Block().ShowDesk != bench::kMarkBase; }, 1500)) << "1. once";
     SetShowDesk(0);
     bench::Click(p.x + 40, p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     desktop_->SyncInput();
-    EXPECT_TRUE(bench::SlotRan(4)) << "2. desktop middle press";
+    EXPECT_TRUE(bench::SlotRan(4)) << "2. desktop middle press" << bench::WhatRan();
     EXPECT_FALSE(bench::WaitFor([] { return bench::Block().ShowDesk != bench::kMarkBase + 4; }, 1500)) << "2. once";
     EXPECT_EQ(desktop_->Count(WM_LBUTTONDBLCLK, true), 1) << "the desktop still gets its double-click";
 }
@@ -163,7 +163,7 @@ TEST_F(ShortcutTest, TitleBarMiddlePressRunsSlots8To11AndIsAlwaysSwallowed) {
     for (Mods m : kAllMods) {
         SetShowDesk(0);
         WithMods(m, [&] { bench::Click(p.x + 12 * (m.offset() + 1), p.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
-        EXPECT_TRUE(bench::SlotRan(8 + m.offset())) << "2. slot " << 8 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(8 + m.offset())) << "2. slot " << 8 + m.offset() << bench::WhatRan();
     }
     target.SyncInput();
     EXPECT_EQ(target.Count(WM_NCMBUTTONDOWN), 0) << "2. swallowed";
@@ -197,7 +197,7 @@ TEST_F(ShortcutTest, TitleBarRightPressRunsSlots12To15) {
         // Each press lands elsewhere on the caption: two at one point would make a double-click.
         const int x = p.x + 12 * (m.offset() + 1);
         WithMods(m, [&] { bench::Click(x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); });
-        EXPECT_TRUE(bench::SlotRan(12 + m.offset())) << "2. slot " << 12 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(12 + m.offset())) << "2. slot " << 12 + m.offset() << bench::WhatRan();
         target.SyncInput();
         EXPECT_EQ(target.Count(WM_NCRBUTTONDOWN) + target.Count(WM_RBUTTONDOWN), 0) << "2. press swallowed";
         EXPECT_EQ(target.Count(WM_NCRBUTTONUP) + target.Count(WM_RBUTTONUP), 0) << "2. and its release";
@@ -216,10 +216,10 @@ TEST_F(ShortcutTest, TaskbarDoubleClickAndMiddlePressRunSlots16To23) {
         const POINT p = bench::HitPoint(w, HTCAPTION);
         SetShowDesk(0);
         WithMods(m, [&] { bench::DoubleClick(p.x + 60 * m.offset(), p.y); });
-        EXPECT_TRUE(bench::SlotRan(16 + m.offset())) << "double-click, slot " << 16 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(16 + m.offset())) << "double-click, slot " << 16 + m.offset() << bench::WhatRan();
         SetShowDesk(0);
         WithMods(m, [&] { bench::Click(p.x + 12 * m.offset(), p.y + 40, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); });
-        EXPECT_TRUE(bench::SlotRan(20 + m.offset())) << "middle, slot " << 20 + m.offset();
+        EXPECT_TRUE(bench::SlotRan(20 + m.offset())) << "middle, slot " << 20 + m.offset() << bench::WhatRan();
     }
     taskbar.SyncInput();
     EXPECT_EQ(taskbar.Count(WM_MBUTTONDOWN), 4) << "the taskbar still gets its middle presses";

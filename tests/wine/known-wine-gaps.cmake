@@ -62,14 +62,18 @@ is checked in EnablingWith300SetsTheTwoBitsTheDelayAndTheRunningSystem")
 # - Wine shows no notification area in the bench's virtual desktop; the program's icon is checked
 #   through the shell's answers (NIM_MODIFY succeeds only for a registered icon).
 # - The program's dialogs open at the desktop's bottom-right corner, under the X pointer the bench
-#   parks there; a window of another program that changes (made layered, say) then reports the
-#   pointer's place over the dialog, which can take a click from one of its buttons.
-#   tools_windows_test warps the pointer to the bottom-left corner before it starts the program.
+#   parks there; a window that appears or changes there (the dialog itself, shown again) then
+#   reports the pointer's place as a mouse move, which can come between the press and the release
+#   of a click on one of the dialog's controls (seen in a low-level hook: the release at the corner,
+#   the click lost). The tests warp the pointer to the bottom-left corner each time they start the
+#   program.
 # - Another program reads the pointer's place from the X display, which injected input does not
-#   move: a test that drops a file onto a box moves the pointer as input and warps it too.
+#   move: a test that drops a file onto a box moves the pointer as input and warps it too, and
+#   parks it again once the drop is taken.
 # - Wine keeps system parameters changed for the session in a key of its own ("Temporary System
 #   Parameters") and records the audio devices when a fresh prefix first uses sound; the install
 #   test leaves both out when it looks for registry changes.
 # - A Windows program can start a Unix one (the screenshot helper runs ImageMagick's import) but
 #   cannot wait for its end: the helper waits for the file to be complete.
-# Rarely, an event is still reordered; scripts/test.sh runs a failed test once more.
+# Rarely, an event is still reordered; scripts/test.sh runs a failed test once more, and lists
+# the tests that needed it at its end.

@@ -376,7 +376,10 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
 
         ::SetDlgItemTextA(dialog, 1000, "30");
         ClickControl(dialog, 3);
-        EXPECT_TRUE(bench::WaitFor([&] { return b.Snap == 30 && b.AllowSnap == 0; })) << "5. applied";
+        EXPECT_TRUE(bench::WaitFor([&] { return b.Snap == 30 && b.AllowSnap == 0; }))
+            << "5. applied: Snap " << b.Snap << ", AllowSnap " << b.AllowSnap << "; the range shows \""
+            << ControlText(dialog, 1000) << "\", snapping is "
+            << (::SendMessageA(::GetDlgItem(dialog, 1005), BM_GETCHECK, 0, 0) == BST_CHECKED ? "on" : "off");
         ClickControl(dialog, 1004);  // キャンセル
         ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(dialog); })) << "5. cancel hides it";
         EXPECT_TRUE(ResidentProgram().Ended(10000));

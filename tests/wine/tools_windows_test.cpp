@@ -37,11 +37,6 @@ protected:
         // Asking the library anything maps it here; the hidden window it had from an earlier run is forgotten.
         GetUnAvailable();
         bench::Block().DummyWnd = nullptr;
-        // The bench parks the pointer in the desktop's bottom-right corner, where these dialogs
-        // open; a window that changes while the pointer rests over a dialog reports a move there,
-        // which can take a click from a button. The pointer rests in the bottom-left corner instead,
-        // where no window of these tests goes.
-        ::SetCursorPos(0, bench::WorkArea().bottom - 1);
         program_ = std::make_unique<ResidentProgram>();
         if (!program_->WaitUntilUp()) {
             ADD_FAILURE() << "the program did not come up";

@@ -41,6 +41,11 @@ bool WaitFor(const std::function<bool()>& predicate, int timeoutMs) {
     }
 }
 
+void Pause(int ms) {
+    const DWORD start = ::GetTickCount();
+    WaitFor([&] { return static_cast<int>(::GetTickCount() - start) >= ms; }, ms + 1000);
+}
+
 std::string ProgramDir() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -144,9 +144,18 @@ bool WaitForMouseAt(HWND window, POINT pt, int timeoutMs = 2000);
 void Wheel(int x, int y, int delta);
 void Key(WORD vk, bool down);
 
+// Waits `ms` milliseconds, taking this thread's messages meanwhile.
+void Pause(int ms);
+
+// A key held while the scope lasts. A hand holds a key a moment before it clicks with it: under
+// Wine, a program that read the keyboard's state less than 50 ms before is told from its own copy
+// that the key is up, whatever happened since.
 class HeldKey {
 public:
-    explicit HeldKey(WORD vk) : vk_(vk) { Key(vk_, true); }
+    explicit HeldKey(WORD vk) : vk_(vk) {
+        Key(vk_, true);
+        Pause(60);
+    }
     ~HeldKey() { Key(vk_, false); }
     HeldKey(const HeldKey&) = delete;
     HeldKey& operator=(const HeldKey&) = delete;

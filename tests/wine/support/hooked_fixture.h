@@ -158,6 +158,11 @@ inline void SetMarkingSlot(int slot) {
 inline bool SlotRan(int slot, int timeoutMs = 5000) {
     return WaitFor([&] { return Block().ShowDesk == kMarkBase + slot; }, timeoutMs);
 }
+// What ran, for a failure's message.
+inline std::string WhatRan() {
+    const int marked = Block().ShowDesk;
+    return marked == 0 ? " (nothing ran)" : " (slot " + std::to_string(marked - kMarkBase) + " ran)";
+}
 // No command ran within a while: what should not happen is given the time it would take.
 inline bool NothingRan(int timeoutMs = 1500) {
     return !WaitFor([] { return Block().ShowDesk != 0; }, timeoutMs);

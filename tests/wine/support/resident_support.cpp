@@ -7,7 +7,10 @@
 
 namespace bench {
 
+void ParkPointerAwayFromTheDialogs() { ::SetCursorPos(0, WorkArea().bottom - 1); }
+
 ResidentProgram::ResidentProgram() {
+    ParkPointerAwayFromTheDialogs();
     std::string cmd = "\"" + ProgramDir() + "\\Quorvelle.exe\"";
     STARTUPINFOA si{sizeof si};
     PROCESS_INFORMATION pi{};

@@ -34,8 +34,8 @@ bool IsBenchProgramName(const std::string& name) {
 
 std::vector<std::pair<DWORD, std::string>> ForeignProcesses() {
     std::vector<PROCESSENTRY32> all;
-    const quor::unique_handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return {};
+    const quor::unique_hfile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return {};
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Process32First(snapshot.get(), &entry); more; more = ::Process32Next(snapshot.get(), &entry))
