@@ -65,8 +65,8 @@ is checked in EnablingWith300SetsTheTwoBitsTheDelayAndTheRunningSystem")
 #   parks there; a window that appears or changes there (the dialog itself, shown again) then
 #   reports the pointer's place as a mouse move, which can come between the press and the release
 #   of a click on one of the dialog's controls (seen in a low-level hook: the release at the corner,
-#   the click lost). The tests warp the pointer to the bottom-left corner each time they start the
-#   program.
+#   the click lost). The tests warp the pointer to the top-right corner each time they start the
+#   program (at the bottom-left one, a press that landed on Wine's desktop opened its start menu).
 # - Another program reads the pointer's place from the X display, which injected input does not
 #   move: a test that drops a file onto a box moves the pointer as input and warps it too, and
 #   parks it again once the drop is taken.

@@ -7,7 +7,10 @@
 
 namespace bench {
 
-void ParkPointerAwayFromTheDialogs() { ::SetCursorPos(0, WorkArea().bottom - 1); }
+void ParkPointerAwayFromTheDialogs() {
+    const RECT work = WorkArea();
+    ::SetCursorPos(work.right - 1, work.top);
+}
 
 ResidentProgram::ResidentProgram() {
     ParkPointerAwayFromTheDialogs();

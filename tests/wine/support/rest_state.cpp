@@ -63,8 +63,8 @@ BOOL CALLBACK AddShownWindow(HWND window, LPARAM out) {
     char cls[64] = {}, title[128] = {};
     ::GetClassNameA(window, cls, sizeof cls);
     ::GetWindowTextA(window, title, sizeof title);
-    reinterpret_cast<std::vector<std::string>*>(out)->push_back(std::string(cls) + " \"" + title + "\" of process " +
-                                                                std::to_string(pid));
+    reinterpret_cast<std::vector<std::pair<HWND, std::string>>*>(out)->emplace_back(
+        window, std::string(cls) + " \"" + title + "\" of process " + std::to_string(pid));
     return TRUE;
 }
 
@@ -272,6 +272,25 @@ void LetGo(int vk) {
     ::SendInput(1, &input, sizeof input);
 }
 
+// A menu goes with Escape, which reaches it wherever its program's thread runs it; any other
+// window is asked to close.
+void CloseShownWindow(HWND window) {
+    char cls[16] = {};
+    ::GetClassNameA(window, cls, sizeof cls);
+    for (int attempt = 0; attempt < 3 && ::IsWindowVisible(window); ++attempt) {
+        if (std::string(cls) == "#32768") {
+            INPUT escape[2] = {};
+            escape[0].type = escape[1].type = INPUT_KEYBOARD;
+            escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
+            escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            ::SendInput(2, escape, sizeof escape[0]);
+        } else {
+            ::PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        WaitFor([&] { return !::IsWindowVisible(window); }, 1000);
+    }
+}
+
 }  // namespace
 
 RestState ReadRestState() {
@@ -290,7 +309,7 @@ std::vector<std::string> NotAtRest(const RestState& now) {
     std::vector<std::string> found;
     for (const auto& [pid, name] : now.processes)
         found.push_back("a program still runs: " + name + " (process " + std::to_string(pid) + ")");
-    for (const std::string& window : now.shownWindows) found.push_back("a window shows: " + window);
+    for (const auto& [window, text] : now.shownWindows) found.push_back("a window shows: " + text);
     for (int vk : now.keysDown) found.push_back("a key or button is held: virtual key " + std::to_string(vk));
     if (now.clipboardFormats != 0)
         found.push_back("the clipboard holds " + std::to_string(now.clipboardFormats) + " format(s)");
@@ -324,6 +343,8 @@ void ReturnToRest(const RestState& before, const RestState& now) {
         ::WaitForSingleObject(process.get(), 5000);
     }
     for (int vk : now.keysDown) LetGo(vk);
+    // What is left shows in a program of the bench's own (a menu of the desktop's, say).
+    for (const auto& [window, text] : now.shownWindows) CloseShownWindow(window);
     if (now.clipboardFormats != 0 && WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 1000)) {
         ::EmptyClipboard();
         ::CloseClipboard();

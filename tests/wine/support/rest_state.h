@@ -24,7 +24,7 @@ struct StoredValue {
 
 struct RestState {
     std::vector<std::pair<DWORD, std::string>> processes;  // not the bench's own: id and name
-    std::vector<std::string> shownWindows;                 // visible top-level windows of other processes
+    std::vector<std::pair<HWND, std::string>> shownWindows;  // visible top-level windows of other processes
     std::vector<int> keysDown;                             // virtual-key codes
     int clipboardFormats = 0;
     std::map<std::string, StoredValue> registry;             // system parameters and values tests replace
@@ -46,7 +46,7 @@ std::map<std::string, StoredValue> ReadComparedRegistry();
 // Writes them back as `before` holds them, and deletes those added since.
 void RestoreRegistry(const std::map<std::string, StoredValue>& before);
 
-// Ends the programs and lets go of the keys found, empties the clipboard, puts the block at rest,
+// Ends the programs, closes the windows (a menu with Escape) and lets go of the keys found, empties the clipboard, puts the block at rest,
 // deletes settings files and the files added since `before`, and writes back its registry values.
 void ReturnToRest(const RestState& before, const RestState& now);
 
