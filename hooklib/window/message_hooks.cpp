@@ -77,13 +77,19 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
         m.message = WM_NULL;
         return 1;
     }
-    // A message posted to a thread has no window, and nothing to roll.
+    // A message posted to a thread has no window, and nothing to roll. A program that peeks at a
+    // message before it takes it calls the hook twice for it: the roll acts once, as the message is
+    // taken. Acting on the peek too would roll the window again at the taking when a command sent
+    // in between (a restore) had unrolled it.
+    const bool taken = wParam == PM_REMOVE;
     if (m.hwnd != nullptr && b.RollMsg != 0 && m.message == b.RollMsg) {
+        if (!taken) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
         last_error_context keepLastError;
         RollUp(m.hwnd);
         return 1;
     }
     if (m.hwnd != nullptr && b.UnrollMsg != 0 && m.message == b.UnrollMsg) {
+        if (!taken) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
         last_error_context keepLastError;
         Unroll(m.hwnd);
         return 1;

@@ -244,7 +244,11 @@ int main(int argc, char** argv) {
     const bool report = std::atoi(argv[10]) != 0;
     g_minCx = std::atoi(argv[11]);
     g_minCy = std::atoi(argv[12]);
-    const bool peekFirst = std::atoi(argv[13]) != 0;
+    // 0 takes each message at once; 1 peeks at it first; more peeks first and takes it that many
+    // milliseconds, less one, later (a message sent meanwhile comes between the peek and the taking).
+    const int peek = std::atoi(argv[13]);
+    const bool peekFirst = peek != 0;
+    const DWORD peekPause = peek > 1 ? static_cast<DWORD>(peek - 1) : 0;
     const int count = std::atoi(argv[14]);
     g_ownEditProc = std::atoi(argv[15]);
     for (const char* p = argv[16]; *p;) {
@@ -319,8 +323,10 @@ int main(int argc, char** argv) {
 
     MSG msg;
     for (;;) {
-        if (peekFirst)
+        if (peekFirst) {
             while (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) ::WaitMessage();
+            if (peekPause) ::Sleep(peekPause);
+        }
         if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
         if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
             (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK))

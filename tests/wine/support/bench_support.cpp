@@ -46,6 +46,12 @@ void Pause(int ms) {
     WaitFor([&] { return static_cast<int>(::GetTickCount() - start) >= ms; }, ms + 1000);
 }
 
+bool KeyIsDown(WORD vk) {
+    bool down = false;
+    std::thread([&] { down = (::GetAsyncKeyState(vk) & 0x8000) != 0; }).join();
+    return down;
+}
+
 std::string ProgramDir() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -121,7 +127,7 @@ TargetProcess::TargetProcess(const WindowSpec& spec) {
     char numbers[256];
     std::snprintf(numbers, sizeof numbers, " %lu %lu %ld %ld %ld %ld %d %d %d %d %d", spec.style, spec.exStyle,
                   spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, spec.reportView ? 1 : 0,
-                  spec.minTrackCx, spec.minTrackCy, spec.peekFirst ? 1 : 0, spec.windowCount);
+                  spec.minTrackCx, spec.minTrackCy, spec.peekFirst ? 1 + spec.peekPauseMs : 0, spec.windowCount);
     if (spec.noSound) TurnOffAudioFor(kSilentHelper);
     std::string items;
     for (const std::string& item : spec.items) items += (items.empty() ? "" : "|") + item;
@@ -344,8 +350,10 @@ void Drag(POINT from, POINT to, int steps, HWND window) {
     OnInputThread([=] {
         RawMove(from.x, from.y);
         RawButton(MOUSEEVENTF_LEFTDOWN);
-        if (window) WaitForCapture(window);
-        // Each step waits until the window's thread took it, as a hand moves at its own pace.
+        // A slow machine is given the time it takes to take the press: the wait ends once it did.
+        if (window) WaitForCapture(window, 3000);
+        // Each step waits until the window's thread took it, as a hand moves at its own pace (the
+        // platform's own move loop reports no step: its drag goes on at a second a step).
         for (int i = 1; i <= steps; ++i) {
             const POINT step{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
             RawMove(step.x, step.y);

@@ -62,6 +62,9 @@ struct WindowSpec {
     // The message loop peeks at each message (PM_NOREMOVE) before it takes it, as many programs'
     // loops do: every hook call is then made twice for one message.
     bool peekFirst = false;
+    // With peekFirst: the loop takes each message this long after it peeked at it, so that a message
+    // sent meanwhile is handled between the two.
+    int peekPauseMs = 0;
     // Kind "window": this many top-level windows, the one on top titled `title`, the others
     // `title` + " 2", " 3"..., each placed 2 pixels right of and below `rect`'s place the more.
     // Kind "mdi": this many children, "child", "child 2"..., 230 pixels apart in a row.
@@ -147,14 +150,23 @@ void Key(WORD vk, bool down);
 // Waits `ms` milliseconds, taking this thread's messages meanwhile.
 void Pause(int ms);
 
+// Whether the key is down now, as the system holds it (asked from a thread that never asked before:
+// under Wine a thread that asked less than 50 ms ago may be answered from its own copy).
+bool KeyIsDown(WORD vk);
+
 // A key held while the scope lasts. A hand holds a key a moment before it clicks with it: under
 // Wine, a program that read the keyboard's state less than 50 ms before is told from its own copy
-// that the key is up, whatever happened since.
+// that the key is up, whatever happened since. And Wine sets its modifier keys to the X server's
+// whenever one of its windows takes the X focus, which lets go of a modifier pressed as injected
+// input only: one let go while the hand settles is pressed again.
 class HeldKey {
 public:
     explicit HeldKey(WORD vk) : vk_(vk) {
-        Key(vk_, true);
-        Pause(60);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            Key(vk_, true);
+            Pause(60);
+            if (KeyIsDown(vk_)) break;
+        }
     }
     ~HeldKey() { Key(vk_, false); }
     HeldKey(const HeldKey&) = delete;
