@@ -12,11 +12,12 @@
 #   - with `--programs DIR`, the bench runs the programs from a copy of DIR of its own (made anew
 #     at each start, without settings files): benches side by side each keep their own settings
 #     file beside the program (wine-run.sh runs a program from the copy);
+#   - the settings Wine takes per program: the test helper qsilent.exe runs with no sound driver;
 #   - a private WINEPREFIX in STATE_DIR (created once, reused);
 #   - the ja_JP.UTF-8 locale (code page 932) and a 1280x1024 Wine virtual desktop;
 #   - a PulseAudio server of its own with a null sink, on a runtime folder in STATE_DIR, which
 #     gives Wine's winmm a real mixer.
-set -euo pipefail
+set -Eeuo pipefail
 trap 'echo "bench: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 usage="usage: bench.sh start|stop|env STATE_DIR [--on-display] [--shell] [--keeper PROGRAM.exe] [--programs DIR]"
@@ -41,7 +42,8 @@ state_file=$state_dir/bench.env
 desktop_size=1280x1024
 # Injected input moves Wine's cursor, not the X pointer, and a Wine window that appears or moves
 # under the resting X pointer reports the pointer's place as a mouse move. On our own X server
-# the pointer is parked in the desktop's bottom-right corner, where no test window goes; it must
+# the pointer is parked in the desktop's bottom-right corner, where no window of the tests goes
+# but the resident program's dialogs (the tests that start the program park it elsewhere); it must
 # stay inside the desktop, or Wine's SetCursorPos cannot warp it.
 xvfb_screen=${desktop_size}x24
 park_x=1279
@@ -61,41 +63,43 @@ wait_for() { # seconds, command...
   done
 }
 
-desktop_shows() { xwininfo -display "$DISPLAY" -root -tree | grep -q 'Wine desktop'; }
+# The whole listing is read: a reader that stops early would fail the pipe.
+desktop_shows() { xwininfo -display "$DISPLAY" -root -tree | grep 'Wine desktop' >/dev/null; }
 export -f desktop_shows
 
 start() {
   local xvfb_pid=""
+  # What is started is recorded at once, so that `stop` ends it even when a later step fails.
+  {
+    echo "export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8"
+    echo "export WINEPREFIX='$WINEPREFIX'"
+    echo "export WINEDEBUG='$WINEDEBUG'"
+    echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
+    echo "export XDG_RUNTIME_DIR='$sound_dir'"
+  } >"$state_file"
   if [ "$on_display" -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
     # The server takes the first free display itself and writes its number once it is ready, so
     # that benches started together never pick the same one.
     rm -f "$state_dir/display"
     Xvfb -displayfd 3 -screen 0 $xvfb_screen -nolisten tcp 3>"$state_dir/display" >"$state_dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
+    echo "export XVFB_PID='$xvfb_pid'" >>"$state_file"
     wait_for 20 test -s "$state_dir/display" || { echo "bench: Xvfb did not start" >&2; exit 1; }
     DISPLAY=:$(head -1 "$state_dir/display")
     export DISPLAY
     wait_for 20 xdpyinfo -display "$DISPLAY" || { echo "bench: Xvfb did not answer" >&2; exit 1; }
+    # Only on our own X server is the pointer ours to park.
+    echo "export QUOR_PARK_POINTER='$park_x $park_y'" >>"$state_file"
   fi
+  echo "export DISPLAY='$DISPLAY'" >>"$state_file"
   start_sound
+  export XDG_RUNTIME_DIR=$sound_dir
+  # The first test program records the state the bench starts in (see tests/wine/support/rest_state.h).
+  rm -rf "$state_dir/bin" "$state_dir/rest-baseline.txt"
   if [ -n "$programs" ]; then
-    rm -rf "$state_dir/bin"
-    # Linked rather than copied where the file system allows: nothing writes into these files.
-    cp -al "$programs" "$state_dir/bin" 2>/dev/null || cp -a "$programs" "$state_dir/bin"
+    cp -a "$programs" "$state_dir/bin"
     rm -f "$state_dir/bin/Quorvelle.ini" "$state_dir/bin/Ignore.txt"
   fi
-  export XDG_RUNTIME_DIR=$sound_dir
-  {
-    echo "export DISPLAY='$DISPLAY'"
-    echo "export XDG_RUNTIME_DIR='$sound_dir'"
-    echo "export XVFB_PID='$xvfb_pid'"
-    # Only on our own X server is the pointer ours to park.
-    if [ -n "$xvfb_pid" ]; then echo "export QUOR_PARK_POINTER='$park_x $park_y'"; fi
-    echo "export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8"
-    echo "export WINEPREFIX='$WINEPREFIX'"
-    echo "export WINEDEBUG='$WINEDEBUG'"
-    echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
-  } >"$state_file"
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "bench: creating the Wine prefix (once)"
@@ -117,12 +121,19 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\Default]
 "EnableShell"=dword:0000000$shell
+
+[HKEY_CURRENT_USER\Software\Wine\AppDefaults\qsilent.exe\DllOverrides]
+"winepulse.drv"=""
+"winealsa.drv"=""
+"wineoss.drv"=""
+"winecoreaudio.drv"=""
 EOF
   if ! cmp -s "$state_dir/desktop.reg.new" "$state_dir/desktop.reg"; then
-    mv "$state_dir/desktop.reg.new" "$state_dir/desktop.reg"
-    wine regedit /S "Z:${state_dir//\//\\}\\desktop.reg" >>"$state_dir/wineboot.log" 2>&1
+    wine regedit /S "Z:${state_dir//\//\\}\\desktop.reg.new" >>"$state_dir/wineboot.log" 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -w
+    # Kept only once written: a failed import is tried again at the next start.
+    mv "$state_dir/desktop.reg.new" "$state_dir/desktop.reg"
   fi
   # One server for the whole run: a program started while the previous one's server is
   # shutting down can fail silently.

@@ -9,16 +9,20 @@ if [ ! -f "$state_dir/bench.env" ]; then
 fi
 # shellcheck disable=SC1091
 source "$state_dir/bench.env"
-# Each program starts with the X pointer parked outside the Wine desktop (see bench.sh).
+# Each program starts with the X pointer parked in a corner of the Wine desktop (see bench.sh).
 if [ -n "${QUOR_PARK_POINTER:-}" ]; then
   # shellcheck disable=SC2086
   xdotool mousemove --screen 0 $QUOR_PARK_POINTER >/dev/null 2>&1 || true
 fi
-# A bench with a copy of the programs of its own runs them from there.
+# A bench with a copy of the programs of its own runs them from there, and only from there.
 program=$1
 shift
-if [ -d "$state_dir/bin" ] && [ -f "$state_dir/bin/$(basename "$program")" ]; then
+if [ -d "$state_dir/bin" ]; then
   program=$state_dir/bin/$(basename "$program")
+  if [ ! -f "$program" ]; then
+    echo "wine-run: $program is not in the bench's copy of the programs (start the bench again)" >&2
+    exit 1
+  fi
 fi
 timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$program" "$@"
 rc=$?

@@ -24,10 +24,6 @@ protected:
         ASSERT_TRUE(editor_->Activate());
     }
     void TearDown() override {
-        for (auto setter : {SetDisableKeyWin, SetDisableKeyIns, SetDisableKeyAlt, SetDisableKeyMenu, SetDisableKeyCaps,
-                            SetDisableKeyHankaku, SetDisableKeyKana, SetDisableKeyF1})
-            setter(0);
-        SetSoftLaser(0);
         editor_.reset();
         bench::HookedTest::TearDown();
     }

@@ -101,19 +101,9 @@ BOOL CALLBACK FindOwnedWindow(HWND hwnd, LPARAM lParam) {
 
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
-// The helper copy that runs with Wine's audio drivers turned off for it (its own program name
-// carries the setting), so that its winmm has no mixer: a machine without sound.
+// The helper copy that runs with Wine's audio drivers turned off for it (the bench sets that for
+// its program name), so that its winmm has no mixer: a machine without sound.
 const char kSilentHelper[] = "qsilent.exe";
-
-void TurnOffAudioFor(const char* program) {
-    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + program + "\\DllOverrides";
-    HKEY hkey = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hkey, nullptr))
-        throw std::runtime_error("cannot write " + key);
-    for (const char* driver : {"winepulse.drv", "winealsa.drv", "wineoss.drv", "winecoreaudio.drv"})
-        ::RegSetValueExA(hkey, driver, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-    ::RegCloseKey(hkey);
-}
 
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
@@ -128,7 +118,6 @@ TargetProcess::TargetProcess(const WindowSpec& spec) {
     std::snprintf(numbers, sizeof numbers, " %lu %lu %ld %ld %ld %ld %d %d %d %d %d", spec.style, spec.exStyle,
                   spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, spec.reportView ? 1 : 0,
                   spec.minTrackCx, spec.minTrackCy, spec.peekFirst ? 1 + spec.peekPauseMs : 0, spec.windowCount);
-    if (spec.noSound) TurnOffAudioFor(kSilentHelper);
     std::string items;
     for (const std::string& item : spec.items) items += (items.empty() ? "" : "|") + item;
     std::string cmd = Quote(ProgramDir() + "\\" + (spec.noSound ? kSilentHelper : "qhelper.exe")) + " " + spec.kind +

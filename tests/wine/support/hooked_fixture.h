@@ -136,6 +136,10 @@ inline void ResetSettings() {
     SetnIgnoreExe(0);
     for (int slot = 0; slot < quor::kMouseCutSlots; ++slot) SetMouseCut(slot, GetMouseCutCmd(0));
     SetShowDesk(0);
+    for (auto setter : {SetDisableKeyWin, SetDisableKeyIns, SetDisableKeyAlt, SetDisableKeyMenu, SetDisableKeyCaps,
+                        SetDisableKeyHankaku, SetDisableKeyKana, SetDisableKeyF1})
+        setter(0);
+    SetSoftLaser(0);
     // The block outlives each test program while any program keeps the library mapped (the bench's
     // keeper does): every test starts from empty window tables.
     quor::SharedBlock& b = Block();

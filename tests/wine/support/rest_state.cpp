@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <optional>
 #include <thread>
 
@@ -77,6 +80,28 @@ std::vector<int> KeysDown() {
             if (::GetAsyncKeyState(vk) & 0x8000) down.push_back(vk);
     }).join();
     return down;
+}
+
+// The keys that stay on once pressed, as the keyboard's state holds them.
+constexpr int kToggleKeys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_KANA};
+
+std::vector<int> KeysToggledOn() {
+    std::vector<int> on;
+    std::thread([&] {
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        for (int vk : kToggleKeys)
+            if (state[vk] & 1) on.push_back(vk);
+    }).join();
+    return on;
+}
+
+void Press(int vk) {
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = static_cast<WORD>(vk);
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, press, sizeof press[0]);
 }
 
 // The system parameters live in the registry: in HKCU\Control Panel as stored, and in Wine's key of
@@ -210,10 +235,11 @@ bool IsSettingsFile(const std::string& name) {
                        [&](const char* settings) { return Lower(name) == Lower(settings); });
 }
 
-// The library's block in this process, when this program maps the library (white-box programs
-// link its code instead, and cannot reach the block the others share).
+// The library's block in this process, when this program maps the library as it starts (white-box
+// programs link its code instead, and a hook may map it into them later on: they never look).
 quor::SharedBlock* SharedBlockIfMapped() {
-    return ::GetModuleHandleA("Quordll.dll") ? &Block() : nullptr;
+    static quor::SharedBlock* const block = ::GetModuleHandleA("Quordll.dll") ? &Block() : nullptr;
+    return block;
 }
 
 std::vector<std::string> BlockNotAtRest() {
@@ -226,6 +252,14 @@ std::vector<std::string> BlockNotAtRest() {
         if (value != 0) found.push_back(std::string(name) + " = " + std::to_string(value));
     };
     expect("UnAvailable", b->UnAvailable);
+    expect("DisableKeyAlt", b->DisableKeyAlt);
+    expect("DisableKeyWin", b->DisableKeyWin);
+    expect("DisableKeyIns", b->DisableKeyIns);
+    expect("DisableKeyMenu", b->DisableKeyMenu);
+    expect("DisableKeyCaps", b->DisableKeyCaps);
+    expect("DisableKeyHankaku", b->DisableKeyHankaku);
+    expect("DisableKeyKana", b->DisableKeyKana);
+    expect("DisableKeyF1", b->DisableKeyF1);
     expect("IgnoreMouse", b->IgnoreMouse);
     expect("IgnoreKeyboard", b->IgnoreKeyboard);
     expect("LaserState", b->LaserState);
@@ -249,6 +283,8 @@ void PutBlockAtRest() {
     quor::SharedBlock* b = SharedBlockIfMapped();
     if (!b) return;
     b->UnAvailable = b->IgnoreMouse = b->IgnoreKeyboard = b->LaserState = b->ShowDesk = 0;
+    b->DisableKeyAlt = b->DisableKeyWin = b->DisableKeyIns = b->DisableKeyMenu = b->DisableKeyCaps = 0;
+    b->DisableKeyHankaku = b->DisableKeyKana = b->DisableKeyF1 = 0;
     b->SwallowRButtonUp = 0;
     b->MoveArmed = b->Moving = b->SizeArmed = b->Sizing = 0;
     b->DragWnd = b->CaptureWnd = nullptr;
@@ -298,6 +334,7 @@ RestState ReadRestState() {
     state.processes = ForeignProcesses();
     ::EnumWindows(AddShownWindow, reinterpret_cast<LPARAM>(&state.shownWindows));
     state.keysDown = KeysDown();
+    state.keysToggledOn = KeysToggledOn();
     state.clipboardFormats = ::CountClipboardFormats();
     state.registry = ReadComparedRegistry();
     state.files = FilesBesideThePrograms();
@@ -332,6 +369,10 @@ std::vector<std::string> ChangedSince(const RestState& before, const RestState& 
         if (!now.registry.count(path)) found.push_back("registry value " + path + " was deleted, was " + Text(value));
     for (const std::string& name : now.files)
         if (!before.files.count(name) && !IsSettingsFile(name)) found.push_back("a file was left beside the programs: " + name);
+    for (const std::string& name : before.files)
+        if (!now.files.count(name)) found.push_back("a file beside the programs was deleted: " + name);
+    if (now.keysToggledOn != before.keysToggledOn)
+        found.push_back("a key that stays on (Caps Lock, Num Lock, Scroll Lock, Kana) was left switched");
     return found;
 }
 
@@ -343,6 +384,11 @@ void ReturnToRest(const RestState& before, const RestState& now) {
         ::WaitForSingleObject(process.get(), 5000);
     }
     for (int vk : now.keysDown) LetGo(vk);
+    for (int vk : kToggleKeys) {
+        const bool was = std::count(before.keysToggledOn.begin(), before.keysToggledOn.end(), vk) != 0;
+        const bool is = std::count(now.keysToggledOn.begin(), now.keysToggledOn.end(), vk) != 0;
+        if (was != is) Press(vk);
+    }
     // What is left shows in a program of the bench's own (a menu of the desktop's, say).
     for (const auto& [window, text] : now.shownWindows) CloseShownWindow(window);
     if (now.clipboardFormats != 0 && WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 1000)) {
@@ -363,6 +409,70 @@ void RestoreRegistry(const std::map<std::string, StoredValue>& before) {
     }
     for (const auto& [path, value] : now)
         if (!before.count(path)) WriteValue(path, std::nullopt);
+}
+
+namespace {
+
+// The baseline's file in the bench's folder, or "" when no bench is named.
+std::string BaselinePath() {
+    const char* benchDir = std::getenv("QUOR_BENCH_DIR");
+    if (!benchDir || benchDir[0] != '/') return "";
+    std::string path = "Z:" + std::string(benchDir) + "/rest-baseline.txt";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string Hex(const std::string& bytes) {
+    std::string text;
+    char pair[3];
+    for (unsigned char c : bytes) {
+        std::snprintf(pair, sizeof pair, "%02x", c);
+        text += pair;
+    }
+    return text;
+}
+
+std::string Unhex(const std::string& text) {
+    std::string bytes;
+    for (size_t i = 0; i + 1 < text.size(); i += 2)
+        bytes.push_back(static_cast<char>(std::strtoul(text.substr(i, 2).c_str(), nullptr, 16)));
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<RestState> LoadBenchBaseline() {
+    const std::string path = BaselinePath();
+    if (path.empty()) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    RestState baseline;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string kind, a, b, c;
+        std::getline(fields, kind, '\t');
+        std::getline(fields, a, '\t');
+        std::getline(fields, b, '\t');
+        std::getline(fields, c, '\t');
+        if (kind == "R") baseline.registry[a] = StoredValue{static_cast<DWORD>(std::strtoul(b.c_str(), nullptr, 10)), Unhex(c)};
+        if (kind == "F") baseline.files.insert(a);
+        if (kind == "T") baseline.keysToggledOn.push_back(std::atoi(a.c_str()));
+    }
+    return baseline;
+}
+
+void SaveBenchBaseline(const RestState& state) {
+    const std::string path = BaselinePath();
+    if (path.empty()) return;
+    const std::string partial = path + ".new";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        for (const auto& [name, value] : state.registry)
+            out << "R\t" << name << '\t' << value.type << '\t' << Hex(value.bytes) << '\n';
+        for (const std::string& name : state.files) out << "F\t" << name << '\n';
+        for (int vk : state.keysToggledOn) out << "T\t" << vk << '\n';
+    }
+    ::MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 }  // namespace bench

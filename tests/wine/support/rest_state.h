@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ struct RestState {
     std::vector<std::pair<DWORD, std::string>> processes;  // not the bench's own: id and name
     std::vector<std::pair<HWND, std::string>> shownWindows;  // visible top-level windows of other processes
     std::vector<int> keysDown;                             // virtual-key codes
+    std::vector<int> keysToggledOn;                        // Caps Lock, Num Lock, Scroll Lock, Kana
     int clipboardFormats = 0;
     std::map<std::string, StoredValue> registry;             // system parameters and values tests replace
     std::set<std::string> files;                             // names in the programs' folder
@@ -45,6 +47,11 @@ std::vector<std::string> ChangedSince(const RestState& before, const RestState& 
 std::map<std::string, StoredValue> ReadComparedRegistry();
 // Writes them back as `before` holds them, and deletes those added since.
 void RestoreRegistry(const std::map<std::string, StoredValue>& before);
+
+// What the bench held when its first test program began (the registry values, the files beside
+// the programs, the keys that stay on), kept in the bench's folder; nullopt until it is saved.
+std::optional<RestState> LoadBenchBaseline();
+void SaveBenchBaseline(const RestState& state);
 
 // Ends the programs, closes the windows (a menu with Escape) and lets go of the keys found, empties the clipboard, puts the block at rest,
 // deletes settings files and the files added since `before`, and writes back its registry values.
