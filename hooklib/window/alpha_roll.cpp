@@ -1,6 +1,7 @@
 #include "hooklib/window/alpha_roll.h"
 
 #include "hooklib/core/shared_block.h"
+#include "hooklib/core/table_lock.h"
 #include "hooklib/window/window_query.h"
 #include "hooklib/window/alpha_table.h"
 #include "hooklib/window/eligibility.h"
@@ -116,15 +117,19 @@ int CaptionOnlyHeight(HWND window) noexcept {
 void RollUp(HWND window) noexcept {
     SharedBlock& b = Block();
     if (!window || IsRolledUp(window)) return;
-    int count = CountOf(b.nRolled, kWindowTable);
-    if (count == kWindowTable) count = DropGoneRolled(b);
-    if (count == kWindowTable) return;
     RECT r{};
     ::GetWindowRect(window, &r);
-    b.RolledWnd[count] = window;
-    b.RolledHeight[count] = r.bottom - r.top;
-    b.RolledThread[count] = ThreadOf(window);
-    b.nRolled = count + 1;
+    {
+        const TableLock lock;
+        if (!lock || IsRolledUp(window)) return;
+        int count = CountOf(b.nRolled, kWindowTable);
+        if (count == kWindowTable) count = DropGoneRolled(b);
+        if (count == kWindowTable) return;
+        b.RolledWnd[count] = window;
+        b.RolledHeight[count] = r.bottom - r.top;
+        b.RolledThread[count] = ThreadOf(window);
+        b.nRolled = count + 1;
+    }
     ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, CaptionOnlyHeight(window),
                    SWP_NOMOVE | SWP_SHOWWINDOW);
 }
@@ -153,29 +158,49 @@ void GiveHeightBack(HWND window, int height) noexcept {
 
 void Unroll(HWND window) noexcept {
     SharedBlock& b = Block();
-    const int count = CountOf(b.nRolled, kWindowTable);
-    const int i = FindRolled(window, count);
-    if (i < 0) return;
-    const int height = b.RolledHeight[i];
-    // The entry goes before the window is resized: the resize comes back through the message
-    // hooks, which must find nothing left to unroll.
-    RemoveRolled(b, i, count);
+    // Most windows closed or minimized were never rolled up: they cost no lock.
+    if (!IsRolledUp(window)) return;
+    int height = 0;
+    {
+        const TableLock lock;
+        if (!lock) return;
+        const int count = CountOf(b.nRolled, kWindowTable);
+        const int i = FindRolled(window, count);
+        if (i < 0) return;
+        height = b.RolledHeight[i];
+        // The entry goes before the window is resized: the resize comes back through the message
+        // hooks, which must find nothing left to unroll.
+        RemoveRolled(b, i, count);
+    }
     GiveHeightBack(window, height);
 }
 
 void UnrollAll() noexcept {
     SharedBlock& b = Block();
-    const int count = CountOf(b.nRolled, kWindowTable);
+    // The table is emptied at once and the heights given back after, outside the lock.
+    HWND windows[kWindowTable];
+    int32_t heights[kWindowTable];
+    DWORD threads[kWindowTable];
+    int count = 0;
+    {
+        const TableLock lock;
+        count = CountOf(b.nRolled, kWindowTable);
+        for (int i = 0; i < count; ++i) {
+            windows[i] = b.RolledWnd[i];
+            heights[i] = b.RolledHeight[i];
+            threads[i] = b.RolledThread[i];
+        }
+        b.nRolled = 0;
+    }
     for (int i = 0; i < count; ++i) {
-        const HWND w = b.RolledWnd[i];
-        if (!w || !::IsWindow(w) || ThreadOf(w) != b.RolledThread[i]) continue;
+        const HWND w = windows[i];
+        if (!w || !::IsWindow(w) || ThreadOf(w) != threads[i]) continue;
         RECT r{};
         ::GetWindowRect(w, &r);
         // Queued to the window's own thread: a busy or hung window does not hold us up.
-        ::SetWindowPos(w, nullptr, 0, 0, r.right - r.left, b.RolledHeight[i],
+        ::SetWindowPos(w, nullptr, 0, 0, r.right - r.left, heights[i],
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     }
-    b.nRolled = 0;
 }
 
 }  // namespace quor

@@ -132,7 +132,21 @@ TEST_F(RollTest, RollUpAndUnrollKeepTheTableInOrder) {
     EXPECT_EQ(Height(wa), 300) << "5. a sent roll message is not carried out";
 
     for (HWND w : {wb, wc}) ::PostMessageA(w, unroll, 0, 0);
-    EXPECT_TRUE(bench::WaitFor([&] { return Height(wb) == 250 && Height(wc) == 220 && block.nRolled == 0; }));
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(wb) == 250 && Height(wc) == 220 && block.nRolled == 0; }))
+        << "6. the others unrolled: heights " << Height(wb) << " and " << Height(wc) << ", " << block.nRolled
+        << " left in the table";
+
+    // 7. Two programs roll up and unroll at the same moment, again and again: the table keeps count.
+    for (int round = 1; round <= 20; ++round) {
+        for (HWND w : {wa, wb}) ::PostMessageA(w, roll, 0, 0);
+        ASSERT_TRUE(bench::WaitFor([&] {
+            return Height(wa) == ExpectedCaptionOnlyHeight(wa) && Height(wb) == ExpectedCaptionOnlyHeight(wb);
+        })) << "7. round " << round;
+        ASSERT_EQ(block.nRolled, 2) << "7. round " << round << ": both recorded";
+        for (HWND w : {wa, wb}) ::PostMessageA(w, unroll, 0, 0);
+        ASSERT_TRUE(bench::WaitFor([&] { return Height(wa) == 300 && Height(wb) == 250 && block.nRolled == 0; }))
+            << "7. round " << round << ": both unrolled, " << block.nRolled << " left in the table";
+    }
 }
 
 UINT RollMessage() { return ::RegisterWindowMessageA("WM_ROLL"); }
