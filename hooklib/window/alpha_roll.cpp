@@ -61,6 +61,8 @@ int DropGoneRolled(SharedBlock& b) noexcept {
 void SetWindowAlpha(HWND window, int alpha) noexcept {
     SharedBlock& b = Block();
     const auto value = static_cast<uint32_t>(alpha);
+    const TableLock lock;
+    if (!lock) return;
     int count = CountOf(b.nAlphaTable, kWindowTable);
     if (RecordAlpha(b.AlphaTable, count, kWindowTable, Low32(window), value)) {
         b.nAlphaTable = count;
