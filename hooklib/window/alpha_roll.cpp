@@ -62,7 +62,6 @@ void SetWindowAlpha(HWND window, int alpha) noexcept {
     SharedBlock& b = Block();
     const auto value = static_cast<uint32_t>(alpha);
     const TableLock lock;
-    if (!lock) return;
     int count = CountOf(b.nAlphaTable, kWindowTable);
     if (RecordAlpha(b.AlphaTable, count, kWindowTable, Low32(window), value)) {
         b.nAlphaTable = count;
@@ -123,7 +122,7 @@ void RollUp(HWND window) noexcept {
     ::GetWindowRect(window, &r);
     {
         const TableLock lock;
-        if (!lock || IsRolledUp(window)) return;
+        if (IsRolledUp(window)) return;
         int count = CountOf(b.nRolled, kWindowTable);
         if (count == kWindowTable) count = DropGoneRolled(b);
         if (count == kWindowTable) return;
@@ -165,7 +164,6 @@ void Unroll(HWND window) noexcept {
     int height = 0;
     {
         const TableLock lock;
-        if (!lock) return;
         const int count = CountOf(b.nRolled, kWindowTable);
         const int i = FindRolled(window, count);
         if (i < 0) return;
