@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "hooklib/core/shared_block.h"
+#include "hooklib/core/table_lock.h"
 #include "hooklib/window/window_query.h"
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/tray_tip.h"
@@ -172,21 +173,38 @@ void RestoreAllFromTray() noexcept {
     Block().TrayHigh = 0;
 }
 
-void MinimizeToTray(HWND window) noexcept {
+namespace {
+
+// Takes a free slot for the window, under the table lock (two programs hiding a window at the
+// same moment take two slots); -1 when every slot is taken. The window is recorded before it is
+// hidden: the minimize sent while hiding comes back through the message hooks, which then find the
+// window in its slot and start no second hiding.
+int ClaimTraySlot(HWND window) noexcept {
     SharedBlock& b = Block();
-    if (!b.TaskTray || !window) return;
-    const int slot = FindFreeTraySlot();
-    if (slot < 0 || !HasMinimizeBox(window) || ::GetParent(window) != nullptr) return;
     const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
-    const NotifyIconRecord icon = TrayIconFor(window, slot, b.DummyWnd);
-    if (!NotifyShell(NIM_ADD, icon)) return;
-    // Recorded before the window is hidden: the minimize sent while hiding comes back through the
-    // message hooks, which then find the window in its slot and start no second hiding.
-    b.TrayIcon[slot] = icon;
+    const TableLock lock;
+    const int slot = FindFreeTraySlot();
+    if (slot < 0) return -1;
     b.TrayExStyle[slot] = exStyle;
     b.TrayHiddenTick[slot] = ::GetTickCount();
     b.TrayWnd[slot] = window;
     if (CountOf(b.TrayHigh, kWindowTable - 1) < slot) b.TrayHigh = slot;
+    return slot;
+}
+
+}  // namespace
+
+void MinimizeToTray(HWND window) noexcept {
+    SharedBlock& b = Block();
+    if (!b.TaskTray || !window || !HasMinimizeBox(window) || ::GetParent(window) != nullptr) return;
+    const int slot = ClaimTraySlot(window);
+    if (slot < 0) return;
+    const NotifyIconRecord icon = TrayIconFor(window, slot, b.DummyWnd);
+    b.TrayIcon[slot] = icon;
+    if (!NotifyShell(NIM_ADD, icon)) {
+        b.TrayWnd[slot] = nullptr;
+        return;
+    }
     HideIntoTray(window);
 }
 

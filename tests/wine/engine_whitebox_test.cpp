@@ -5,7 +5,11 @@
 
 #include <chrono>
 #include <climits>
+#include <atomic>
+#include <memory>
 #include <set>
+#include <thread>
+#include <vector>
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
@@ -285,6 +289,43 @@ TEST(Tables, TrayLookupStopsAtTrayHigh) {
     EXPECT_EQ(quor::FindTraySlot(absent.get()), -1) << "a corrupted TrayHigh reads no further than the table";
     EXPECT_EQ(quor::FindTraySlot(nullptr), -1) << "no window is in no slot";
     EXPECT_EQ(quor::FindFreeTraySlot(), 0);
+}
+
+// Threads of one program share the block as programs do: each hides its own windows, all at once.
+TEST(Tables, WindowsHiddenAtTheSameMomentTakeASlotEach) {
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    b.TaskTray = 1;
+    LocalWindow icons;
+    b.DummyWnd = icons.get();
+    constexpr int kThreads = 2, kEach = 12;
+    HWND windows[kThreads][kEach] = {};
+    std::atomic<int> created{0}, hidden{0}, checked{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            std::vector<std::unique_ptr<LocalWindow>> own;
+            for (HWND& w : windows[t]) w = own.emplace_back(std::make_unique<LocalWindow>())->get();
+            ++created;
+            while (created < kThreads) std::this_thread::yield();
+            for (HWND w : windows[t]) quor::MinimizeToTray(w);
+            ++hidden;
+            while (checked == 0) std::this_thread::yield();
+            for (HWND w : windows[t]) quor::RestoreFromTray(w);
+        });
+    while (hidden < kThreads) std::this_thread::yield();
+    std::set<int> slots;
+    for (const auto& each : windows)
+        for (HWND w : each) {
+            const int slot = quor::FindTraySlot(w);
+            EXPECT_NE(slot, -1) << "every window is in a slot";
+            EXPECT_FALSE(::IsWindowVisible(w)) << "and hidden";
+            slots.insert(slot);
+        }
+    EXPECT_EQ(slots.size(), static_cast<size_t>(kThreads * kEach)) << "no two in one slot";
+    ++checked;
+    for (std::thread& t : threads) t.join();
+    for (const HWND w : b.TrayWnd) EXPECT_EQ(w, nullptr) << "every one came back";
 }
 
 TEST(Tables, RollEntryOfAnotherThreadIsNotTheWindows) {
