@@ -19,8 +19,8 @@ namespace bench {
 namespace {
 
 // Wine's own programs, which run for the bench's whole life or start when first needed, and the
-// bench's keeper. The desktop's Explorer is the bench's too, with the program that started it;
-// another Explorer (a file browser a command opened) is not.
+// bench's keeper. The desktop's Explorer (which the keeper starts) is the bench's too; another
+// Explorer (a file browser a command opened) is not.
 constexpr const char* kBenchPrograms[] = {"services.exe", "winedevice.exe", "plugplay.exe", "svchost.exe",
                                           "rpcss.exe",    "conhost.exe",    "qkeep.exe"};
 
@@ -45,13 +45,10 @@ std::vector<std::pair<DWORD, std::string>> ForeignProcesses() {
         all.push_back(entry);
     DWORD desktop = 0;
     ::GetWindowThreadProcessId(::GetDesktopWindow(), &desktop);
-    DWORD desktopStarter = 0;
-    for (const PROCESSENTRY32& e : all)
-        if (e.th32ProcessID == desktop) desktopStarter = e.th32ParentProcessID;
     std::vector<std::pair<DWORD, std::string>> found;
     for (const PROCESSENTRY32& e : all) {
         const DWORD pid = e.th32ProcessID;
-        if (pid == 0 || pid == ::GetCurrentProcessId() || pid == desktop || pid == desktopStarter ||
+        if (pid == 0 || pid == ::GetCurrentProcessId() || pid == desktop ||
             IsBenchProgramName(e.szExeFile))
             continue;
         found.emplace_back(pid, e.szExeFile);
