@@ -410,7 +410,14 @@ TEST_F(WindowList, TheButtonsMoveSizeCentreRaiseAndMaximizeAWindowOfAnotherProgr
     EXPECT_TRUE(bench::WaitFor([&] { return ::IsZoomed(w) != FALSE; })) << "6. maximized";
     ClickControl(dialog, 1030);
     EXPECT_TRUE(bench::WaitFor([&] { return !::IsZoomed(w); })) << "6. restored";
-    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).left == 200; })) << "6. to its place";
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).left == 200; })) << "6. to its place: " << [&] {
+        const RECT r = bench::WindowRect(w);
+        WINDOWPLACEMENT p{sizeof p};
+        ::GetWindowPlacement(w, &p);
+        const RECT& n = p.rcNormalPosition;
+        return std::to_string(r.left) + "," + std::to_string(r.top) + " (show " + std::to_string(p.showCmd) +
+               ", normally at " + std::to_string(n.left) + "," + std::to_string(n.top) + ")";
+    }();
 
     ::SetDlgItemTextA(dialog, 1036, "");
     // 最小化, with a position box holding no number (a click the button takes for certain: the
