@@ -67,6 +67,10 @@ is checked in EnablingWith300SetsTheTwoBitsTheDelayAndTheRunningSystem")
 #   of a click on one of the dialog's controls (seen in a low-level hook: the release at the corner,
 #   the click lost). The tests warp the pointer to the top-right corner each time they start the
 #   program (at the bottom-left one, a press that landed on Wine's desktop opened its start menu).
+#   That corner is the close button of a maximized window: a window maximized or restored under
+#   the parked pointer moved the cursor there a moment later, even after a later injected move, and
+#   a press sent after its own move closed the window. A test's press therefore carries its place
+#   in the same event (move and button together).
 # - Another program reads the pointer's place from the X display, which injected input does not
 #   move: a test that drops a file onto a box moves the pointer as input and warps it too, and
 #   parks it again once the drop is taken.

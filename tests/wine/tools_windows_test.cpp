@@ -416,7 +416,8 @@ TEST_F(WindowList, TheButtonsMoveSizeCentreRaiseAndMaximizeAWindowOfAnotherProgr
         ::GetWindowPlacement(w, &p);
         const RECT& n = p.rcNormalPosition;
         return std::to_string(r.left) + "," + std::to_string(r.top) + " (show " + std::to_string(p.showCmd) +
-               ", normally at " + std::to_string(n.left) + "," + std::to_string(n.top) + ")";
+               ", normally at " + std::to_string(n.left) + "," + std::to_string(n.top) + "); window " +
+               (::IsWindow(w) ? "there" : "gone") + ", its program's exit code " + std::to_string(target.ExitCode());
     }();
 
     ::SetDlgItemTextA(dialog, 1036, "");

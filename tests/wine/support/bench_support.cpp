@@ -144,8 +144,19 @@ TargetProcess::TargetProcess(const WindowSpec& spec) {
     Ask(window_, WM_NULL);
 }
 
+DWORD TargetProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) ::GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
 TargetProcess::~TargetProcess() {
     if (process_) {
+        // A helper ends by itself when its window is closed; any other end is a crash, said here
+        // whatever the test expected.
+        const DWORD code = ExitCode();
+        if (code != STILL_ACTIVE && code != 0)
+            std::fprintf(stderr, "qhelper (process %lu) ended by itself with code 0x%08lx\n", pid_, code);
         ::TerminateProcess(process_.get(), 0);
         ::WaitForSingleObject(process_.get(), 5000);
     }
@@ -267,9 +278,21 @@ void RawButton(DWORD flag) {
     Send(in);
 }
 
+// The press carries its place: one event moves the cursor there and presses. Wine moves the
+// cursor to the X pointer's place when a window appears, goes or changes under that pointer; a
+// press sent after a move of its own could land there (seen: on the close button of a window just
+// maximized under the parked pointer).
+void RawPressAt(int x, int y, DWORD down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | down;
+    in.mi.dx = Normalized(x, ::GetSystemMetrics(SM_CXSCREEN));
+    in.mi.dy = Normalized(y, ::GetSystemMetrics(SM_CYSCREEN));
+    Send(in);
+}
+
 void RawClick(int x, int y, DWORD down, DWORD up) {
-    RawMove(x, y);
-    RawButton(down);
+    RawPressAt(x, y, down);
     RawButton(up);
 }
 

@@ -104,6 +104,8 @@ public:
     HWND mdiChild() const;  // the child of the "mdi" kind
     HWND mdiClient() const;
     DWORD processId() const { return pid_; }
+    // STILL_ACTIVE while the helper runs; its exit code once it ended.
+    DWORD ExitCode() const;
     bool LibraryLoaded() const;
     int Count(UINT msg, bool listView = false) const;
     int FirstSeen(UINT msg, bool listView = false) const;
