@@ -69,8 +69,8 @@ is checked in EnablingWith300SetsTheTwoBitsTheDelayAndTheRunningSystem")
 #   program (at the bottom-left one, a press that landed on Wine's desktop opened its start menu).
 #   That corner is the close button of a maximized window: a window maximized or restored under
 #   the parked pointer moved the cursor there a moment later, even after a later injected move, and
-#   a press sent after its own move closed the window. A test's press therefore carries its place
-#   in the same event (move and button together).
+#   a press sent after its own move closed the window. A test's click is therefore one call: the
+#   press carries its place (move and button in one event) and the release follows it at once.
 # - Another program reads the pointer's place from the X display, which injected input does not
 #   move: a test that drops a file onto a box moves the pointer as input and warps it too, and
 #   parks it again once the drop is taken.

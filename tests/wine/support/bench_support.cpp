@@ -278,22 +278,19 @@ void RawButton(DWORD flag) {
     Send(in);
 }
 
-// The press carries its place: one event moves the cursor there and presses. Wine moves the
-// cursor to the X pointer's place when a window appears, goes or changes under that pointer; a
-// press sent after a move of its own could land there (seen: on the close button of a window just
-// maximized under the parked pointer).
-void RawPressAt(int x, int y, DWORD down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | down;
-    in.mi.dx = Normalized(x, ::GetSystemMetrics(SM_CXSCREEN));
-    in.mi.dy = Normalized(y, ::GetSystemMetrics(SM_CYSCREEN));
-    Send(in);
-}
-
+// The press carries its place: one event moves the cursor there and presses, and the release is
+// sent with it in one call. Wine moves the cursor to the X pointer's place when a window appears,
+// goes or changes under that pointer; a press sent after a move of its own could land there
+// (seen: on the close button of a window just maximized under the parked pointer), and a release
+// sent apart could too, which loses the click.
 void RawClick(int x, int y, DWORD down, DWORD up) {
-    RawPressAt(x, y, down);
-    RawButton(up);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | down;
+    click[0].mi.dx = Normalized(x, ::GetSystemMetrics(SM_CXSCREEN));
+    click[0].mi.dy = Normalized(y, ::GetSystemMetrics(SM_CYSCREEN));
+    click[1].mi.dwFlags = up;
+    ::SendInput(2, click, sizeof click[0]);
 }
 
 // This thread may hold the library's low-level hooks, which the platform calls on it for every
