@@ -17,11 +17,18 @@ std::string_view Trimmed(std::string_view s) {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
+// Names compared without regard to ASCII case, as keys of a map.
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = Lower(c);
+    return folded;
+}
+
+// One pair of enclosing quotes, which the system's reader takes off a value.
+std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 // The name of a section header line ("[name]"), or nothing for other lines.
@@ -56,49 +63,49 @@ IniDocument::IniDocument(std::string_view text) {
         const size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines_.emplace_back(line);
+        AddLine(std::string(line));
         if (end == kNone) break;
         text.remove_prefix(end + 1);
     }
 }
 
-IniDocument::Found IniDocument::Find(std::string_view section, std::string_view key) const {
-    Found found{kNone, kNone, kNone};
-    bool inside = false;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        if (const auto name = SectionName(lines_[i])) {
-            // The first section of that name is the one read and written.
-            if (found.sectionLine != kNone) {
-                if (inside) inside = false;
-                continue;
-            }
-            inside = SameName(*name, section);
-            if (inside) found.sectionLine = found.lastKeyLine = i;
-            continue;
-        }
-        if (!inside) continue;
-        const auto name = KeyName(lines_[i]);
-        if (!name) continue;
-        found.lastKeyLine = i;
-        if (found.keyLine == kNone && SameName(*name, key)) found.keyLine = i;
+void IniDocument::AddLine(std::string line) {
+    if (const auto name = SectionName(line)) {
+        // The first section of that name is the one read and written.
+        firstSection_.try_emplace(Folded(*name), sections_.size());
+        sections_.push_back(Section{std::move(line), {}, {}, 0});
+        return;
     }
-    return found;
+    if (sections_.empty()) sections_.emplace_back();
+    Section& section = sections_.back();
+    if (section.header) {
+        if (const auto key = KeyName(line)) {
+            section.keys.try_emplace(Folded(*key), section.lines.size());
+            section.keysEnd = section.lines.size() + 1;
+        }
+    }
+    section.lines.push_back(std::move(line));
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+    const auto found = firstSection_.find(Folded(Trimmed(name)));
+    return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-    const Found found = Find(section, key);
-    if (found.keyLine == kNone) return std::nullopt;
-    const std::string_view line = lines_[found.keyLine];
-    std::string_view value = Trimmed(line.substr(line.find('=') + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    const Section* s = FindSection(section);
+    if (!s) return std::nullopt;
+    const auto found = s->keys.find(Folded(Trimmed(key)));
+    if (found == s->keys.end()) return std::nullopt;
+    const std::string_view line = s->lines[found->second];
+    return std::string(Trimmed(line.substr(line.find('=') + 1)));
 }
 
 int IniDocument::GetInt(std::string_view section, std::string_view key, int fallback) const {
-    const std::optional<std::string> value = Get(section, key);
-    if (!value) return fallback;
-    std::string_view s = Trimmed(*value);
+    const std::optional<std::string> stored = Get(section, key);
+    if (!stored) return fallback;
+    const std::string_view value = Unquoted(*stored);
+    std::string_view s = Trimmed(value);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
@@ -118,21 +125,29 @@ int IniDocument::GetInt(std::string_view section, std::string_view key, int fall
         ++digits;
     }
     // As the system reads it: an empty value is the default, any other without digits is 0.
-    if (digits == 0) return Trimmed(*value).empty() ? fallback : 0;
+    if (digits == 0) return Trimmed(value).empty() ? fallback : 0;
     return static_cast<int>(negative ? 0u - result : result);
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = std::string(key) + "=" + std::string(value);
-    const Found found = Find(section, key);
-    if (found.keyLine != kNone) {
-        lines_[found.keyLine] = std::move(line);
-    } else if (found.sectionLine != kNone) {
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(found.lastKeyLine + 1), std::move(line));
-    } else {
-        lines_.push_back("[" + std::string(section) + "]");
-        lines_.push_back(std::move(line));
+    const auto found = firstSection_.find(Folded(Trimmed(section)));
+    if (found == firstSection_.end()) {
+        AddLine("[" + std::string(section) + "]");
+        AddLine(std::move(line));
+        return;
     }
+    Section& s = sections_[found->second];
+    const std::string name = Folded(Trimmed(key));
+    if (const auto existing = s.keys.find(name); existing != s.keys.end()) {
+        s.lines[existing->second] = std::move(line);
+        return;
+    }
+    // After the section's last key: only blank lines and comments follow it, which hold no key,
+    // so no key's line moves.
+    s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(s.keysEnd), std::move(line));
+    s.keys.emplace(name, s.keysEnd);
+    ++s.keysEnd;
 }
 
 void IniDocument::SetInt(std::string_view section, std::string_view key, int value) {
@@ -141,9 +156,13 @@ void IniDocument::SetInt(std::string_view section, std::string_view key, int val
 
 std::string IniDocument::Text() const {
     std::string text;
-    for (const std::string& line : lines_) {
+    const auto add = [&](const std::string& line) {
         text += line;
         text += "\r\n";
+    };
+    for (const Section& section : sections_) {
+        if (section.header) add(*section.header);
+        for (const std::string& line : section.lines) add(line);
     }
     return text;
 }

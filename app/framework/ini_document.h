@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quor {
@@ -17,14 +18,17 @@ public:
     explicit IniDocument(std::string_view text);
 
     // The value of a key (section and key compared without regard to ASCII case; the first of
-    // repeated ones counts), with the blanks around it and one pair of enclosing quotes removed.
+    // repeated ones counts; only the first section of a name is read), with the blanks around it
+    // removed and kept otherwise as stored: quotes stay, as a command line needs them.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
-    // As the system reads an integer: optional blanks and sign, then decimal digits (or 0x and
-    // hexadecimal ones); `fallback` when the key is missing or empty, 0 when it holds no number.
+    // As the system reads an integer: one pair of enclosing quotes, optional blanks and sign, then
+    // decimal digits (or 0x and hexadecimal ones); `fallback` when the key is missing or empty, 0
+    // when it holds no number.
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Replaces the key's value in place, or adds the key after the section's last key, or adds the
-    // section at the end of the file.
+    // section at the end of the file. Each look-up and change takes a time independent of the
+    // file's length.
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void SetInt(std::string_view section, std::string_view key, int value);
 
@@ -32,13 +36,18 @@ public:
     std::string Text() const;
 
 private:
-    struct Found {
-        size_t sectionLine;  // npos when the section is missing
-        size_t keyLine;      // npos when the key is missing
-        size_t lastKeyLine;  // the section's last key line, or its header
+    // A section's header and the lines after it, up to the next header. The lines before the
+    // first header form a section without one, which no look-up reaches.
+    struct Section {
+        std::optional<std::string> header;  // the header line as stored
+        std::vector<std::string> lines;
+        std::unordered_map<std::string, size_t> keys;  // folded name -> its first line
+        size_t keysEnd = 0;                            // one past the last key line
     };
-    Found Find(std::string_view section, std::string_view key) const;
-    std::vector<std::string> lines_;
+    void AddLine(std::string line);
+    const Section* FindSection(std::string_view name) const;
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, size_t> firstSection_;  // folded name -> index in sections_
 };
 
 }  // namespace quor

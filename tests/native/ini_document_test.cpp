@@ -28,7 +28,12 @@ TEST(IniDocument, ReadsKeysAsTheSystemsProfileFunctionsDo) {
     EXPECT_EQ(ini.GetInt("Config", "G", 5), 5) << "a key of another section";
     EXPECT_EQ(ini.GetInt("Other", "G", 5), 3) << "a last line without an end";
     EXPECT_EQ(ini.GetInt("Missing", "Snap", 20), 20);
-    EXPECT_EQ(ini.Get("Config", "D"), "quoted text");
+    EXPECT_EQ(ini.Get("Config", "D"), "\"quoted text\"") << "quotes are kept as stored";
+    const IniDocument commands(
+        "[Cut]\nBR=\"C:\\a b\\x.exe\" \"C:\\c d\\y.txt\"\nBW=\"C:\\Program Files\\App\\app.exe\"\nN=\"50\"\n");
+    EXPECT_EQ(commands.Get("Cut", "BR"), "\"C:\\a b\\x.exe\" \"C:\\c d\\y.txt\"") << "a command line, whole";
+    EXPECT_EQ(commands.Get("Cut", "BW"), "\"C:\\Program Files\\App\\app.exe\"") << "a path that needs its quotes";
+    EXPECT_EQ(commands.GetInt("Cut", "N", 0), 50) << "a number in quotes reads as the system reads it";
     EXPECT_EQ(IniDocument("[S]\nBig=4294967295\n").GetInt("S", "Big", 0), -1) << "wraps as a 32-bit value";
     EXPECT_EQ(IniDocument("\xEF\xBB\xBF[S]\nk=4\n").GetInt("S", "k", 0), 4) << "a UTF-8 mark before the first section";
 }
@@ -54,6 +59,16 @@ TEST(IniDocument, SettingAKeyKeepsEveryOtherLine) {
               "[Alpha]\r\n"
               "Value=200\r\n");
     EXPECT_EQ(IniDocument("[A]\nx=1\n").Text(), "[A]\r\nx=1\r\n") << "line ends become CR LF";
+    IniDocument repeated("top=1\n[A]\nx=1\n; note\n\n[B]\ny=2\n[a]\nx=3\nz=4\n");
+    repeated.Set("A", "z", "5");
+    repeated.Set("A", "w", "6");
+    EXPECT_EQ(repeated.Get("A", "z"), "5") << "the first section of a name is the one read and written";
+    EXPECT_EQ(repeated.Text(), "top=1\r\n[A]\r\nx=1\r\nz=5\r\nw=6\r\n; note\r\n\r\n[B]\r\ny=2\r\n[a]\r\nx=3\r\nz=4\r\n")
+        << "keys added after the section's last key, before its blank line and comment";
+    EXPECT_EQ(repeated.Get("", "top"), std::nullopt) << "the lines before the first section belong to none";
+    IniDocument quoted("[Cut]\nBR=x\n");
+    quoted.Set("Cut", "BR", "\"C:\\a b\\x.exe\" \"arg\"");
+    EXPECT_EQ(IniDocument(quoted.Text()).Get("Cut", "BR"), "\"C:\\a b\\x.exe\" \"arg\"") << "written and read back unchanged";
     EXPECT_EQ(IniDocument("").Text(), "");
 }
 
