@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/native/native_benches.h"
 #include "bench/per_call_timer.h"
 #include "hooklib/window/snap_geometry.h"
 
@@ -25,7 +26,7 @@ constexpr int kCalls = 200000;
 
 }  // namespace
 
-int main() {
+void RunSnapBench() {
     std::printf("%-10s %8s %14s %14s\n", "targets", "", "SnapMove ns", "SnapSize ns");
     for (int count : {0, 16, 256}) {
         const std::vector<quor::Rect> windows = Targets(count);
@@ -44,5 +45,4 @@ int main() {
         std::printf("%-10d %8s %14.1f %14.1f\n", count, "", move, size);
     }
     std::printf("target: SnapMove with 256 targets under 2000 ns\n");
-    return 0;
 }
