@@ -108,6 +108,8 @@ std::string MouseCutText(const IniDocument& file, const std::string& section, in
 void SettingsDialog::LoadMouseCuts(const IniDocument& file, const std::string& section) noexcept {
     for (int slot = 0; slot < kMouseCutKeyCount; ++slot)
         SetMouseCut(slot, MouseCutText(file, section, slot).c_str());
+    // The opacity of the translucency command is set in the same dialog and goes with them.
+    SetAlpha(ReadAlpha(file, section));
 }
 
 std::string SettingsDialog::ReadMouseCut(const IniDocument& file, const std::string& key) const {
@@ -140,7 +142,6 @@ void SettingsDialog::LoadSettings() noexcept {
     record_ = ReadSettings(file, section);
     loaded_ = true;
     LoadMouseCuts(file, section);
-    SetAlpha(file.GetInt(section, "Alpha", 200));
     const WorkArea work = CurrentWorkArea();
     smallIcons_ = ReadIconLayout(file, kSmallIconSection, work);
     largeIcons_ = ReadIconLayout(file, kLargeIconSection, work);

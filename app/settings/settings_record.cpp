@@ -59,4 +59,9 @@ void WriteSettings(IniDocument& file, std::string_view section, const SettingsRe
 
 int32_t SnapDistanceInRange(int32_t snap) { return snap < 1 || snap > 100 ? 20 : snap; }
 
+int32_t ReadAlpha(const IniDocument& file, std::string_view section) {
+    const int32_t alpha = file.GetInt(section, "Alpha", kDefaultAlpha);
+    return alpha < 1 || alpha > 255 ? kDefaultAlpha : alpha;
+}
+
 }  // namespace quor

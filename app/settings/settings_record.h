@@ -33,4 +33,9 @@ void WriteSettings(IniDocument& file, std::string_view section, const SettingsRe
 // A snap distance outside 1 ... 100 pixels becomes 20.
 int32_t SnapDistanceInRange(int32_t snap);
 
+// The opacity of the translucency command, as the mouse-shortcut dialog stores it ("Alpha"): a
+// value the dialog would refuse (outside 1 ... 255, or no number) is the default, 200.
+constexpr int32_t kDefaultAlpha = 200;
+int32_t ReadAlpha(const IniDocument& file, std::string_view section);
+
 }  // namespace quor

@@ -13,7 +13,6 @@
 namespace quor {
 namespace {
 
-constexpr int kDefaultAlpha = 200;
 
 std::wstring Wide(const std::string& utf8) {
     std::wstring text(utf8.size() + 1, L'\0');
@@ -57,7 +56,7 @@ private:
             }
             ::SetWindowTextA(Box(slot), settings_.ReadMouseCut(file, kMouseCutKeys[slot].key).c_str());
         }
-        alpha_ = file.GetInt(SettingsSection(instance_), "Alpha", kDefaultAlpha);
+        alpha_ = ReadAlpha(file, SettingsSection(instance_));
         ExchangeInt(false, IDC_MC_ALPHA, alpha_);
     }
 

@@ -42,9 +42,17 @@ TEST(SettingsRecord, ValuesOfTheFileSurviveAndUnknownKeysStay) {
     EXPECT_EQ(again.Get("Config", "MouseCut0"), "notepad.exe") << "a key of another part of the program stays";
 }
 
-TEST(SettingsRecord, SnapDistanceOutsideOneToHundredBecomesTwenty) {
+TEST(SettingsRecord, SnapDistanceAndOpacityOutOfRangeAreTheDefaults) {
     for (int bad : {-5, 0, 101, 100000}) EXPECT_EQ(SnapDistanceInRange(bad), 20) << bad;
     for (int good : {1, 20, 100}) EXPECT_EQ(SnapDistanceInRange(good), good);
+    // The opacity, as a hand-edited file may hold it.
+    for (const char* bad : {"0", "256", "abc", "-3", ""})
+        EXPECT_EQ(ReadAlpha(IniDocument(std::string("[C]\nAlpha=") + bad + "\n"), "C"), 200)
+            << "an opacity the dialog would refuse: '" << bad << "'";
+    EXPECT_EQ(ReadAlpha(IniDocument("[C]\nAlpha=1\n"), "C"), 1);
+    EXPECT_EQ(ReadAlpha(IniDocument("[C]\nAlpha=255\n"), "C"), 255);
+    EXPECT_EQ(ReadAlpha(IniDocument("[C]\nAlpha= 128 \n"), "C"), 128);
+    EXPECT_EQ(ReadAlpha(IniDocument("[Other]\nAlpha=50\n"), "C"), 200) << "another section's";
 }
 
 TEST(MouseCutKeys, TwentyFourSlotsInOrderWithTheirCommands) {

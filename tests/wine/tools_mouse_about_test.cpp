@@ -205,6 +205,7 @@ TEST_F(Tools, ADroppedFileAndAnAppliedCommandReachTheFileAndTheLibrary) {
     ClickControl(dialog, kApply);
     ASSERT_TRUE(bench::WaitFor([&] { return std::string(bench::Block().MouseCut[12]) == minimize; }))
         << "2. 適用 pushes the texts into the library";
+    EXPECT_TRUE(bench::WaitFor([] { return bench::Block().Alpha == 120; })) << "2. and the opacity";
     const std::vector<std::string> config = bench::IniSection(bench::ReadSettingsFile(), "Config");
     const auto has = [&](const std::string& line) { return std::find(config.begin(), config.end(), line) != config.end(); };
     EXPECT_TRUE(has("DWC=" + path)) << "2. and writes them";
