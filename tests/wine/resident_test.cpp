@@ -336,13 +336,14 @@ HWND SettingsDialogOf(HWND frame) {
 }
 
 TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
-    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nTaskIcon=1\r\n");
+    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nTaskIcon=1\r\nAlpha=0\r\n");
     SetUnAvailable(0);
     quor::SharedBlock& b = bench::Block();
     RunAndClose([&] {
         const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
         EXPECT_EQ(b.Snap, 20) << "1. Snap=-5 pushed as 20";
         EXPECT_EQ(b.AllowTaskBar, 1) << "1. AllowTaskBar=0 pushed as 1";
+        EXPECT_EQ(b.Alpha, 200) << "1. Alpha=0 pushed as 200";
         EXPECT_FALSE(IconRegistered(frame)) << "1. TaskIcon=1: no icon";
         ::SendMessageA(frame, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
         EXPECT_FALSE(IconRegistered(frame)) << "1. not even when the notification area is made anew";
@@ -351,6 +352,9 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         EXPECT_FALSE(::IsWindowVisible(dialog));
         EXPECT_TRUE(ResidentProgram().Ended(10000)) << "2. a second start opens it, and ends";
         ASSERT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; })) << "2. opened";
+        // Clicked only once it is in front: an activation still on its way moves the focus, which
+        // takes the mouse from a box pressed meanwhile, and the click is lost.
+        EXPECT_TRUE(bench::WaitFor([&] { return ::GetForegroundWindow() == dialog; })) << "2. in front";
         const RECT work = bench::WorkArea(), placed = bench::WindowRect(dialog);
         EXPECT_EQ(placed.right, work.right) << "2. at the bottom-right of the work area";
         EXPECT_EQ(placed.bottom, work.bottom);
@@ -358,7 +362,8 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
 
         ClickControl(dialog, 1015);  // show the icon again
         ClickControl(dialog, 3);     // 適用
-        EXPECT_TRUE(bench::WaitFor([&] { return IconRegistered(frame); })) << "3. applied: the icon is back";
+        EXPECT_TRUE(bench::WaitFor([&] { return IconRegistered(frame); }))
+            << "3. applied: the icon is back; the box is " << (::SendMessageW(::GetDlgItem(dialog, 1015), BM_GETCHECK, 0, 0) == BST_CHECKED ? "ticked" : "not ticked");
 
         ::SetDlgItemTextA(dialog, 1000, "abc");
         ClickControl(dialog, 1005);  // snapping off, in the dialog only so far
