@@ -210,16 +210,21 @@ void MinimizeToTray(HWND window) noexcept {
 
 void ApplyTaskTraySetting(int value) noexcept {
     SharedBlock& b = Block();
-    if (b.TaskTray != 0) {
-        if (b.TaskTray == 1 && value == 0) RestoreAllFromTray();
-    } else if (value == 1) {
+    // Any value but 0 is on, as the settings dialog shows it.
+    const bool wasOn = b.TaskTray != 0, on = value != 0;
+    if (wasOn && !on) {
+        RestoreAllFromTray();
+    } else if (!wasOn && on) {
+        // Entries left from an earlier run: those of windows that are gone are freed; a window
+        // that lives keeps its slot, and its icon still brings it back.
+        const TableLock lock;
         for (int i = 0; i < kWindowTable; ++i) {
+            if (b.TrayWnd[i] && ::IsWindow(b.TrayWnd[i])) continue;
             b.TrayWnd[i] = nullptr;
             b.TrayExStyle[i] = 0;
         }
-        b.TrayHigh = 0;
     }
-    b.TaskTray = value;
+    b.TaskTray = on ? 1 : 0;
 }
 
 LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {

@@ -328,6 +328,35 @@ TEST(Tables, WindowsHiddenAtTheSameMomentTakeASlotEach) {
     for (const HWND w : b.TrayWnd) EXPECT_EQ(w, nullptr) << "every one came back";
 }
 
+TEST(Tables, TheTraySettingIsOnForAnyValueButZeroAndLosesNoHiddenWindow) {
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    LocalWindow icons, window;
+    b.DummyWnd = icons.get();
+    const HWND w = window.get();
+    quor::ApplyTaskTraySetting(2);
+    EXPECT_EQ(b.TaskTray, 1) << "1. a file's 2 is on";
+    quor::MinimizeToTray(w);
+    ASSERT_FALSE(::IsWindowVisible(w)) << "1. hidden";
+    quor::ApplyTaskTraySetting(0);
+    EXPECT_TRUE(::IsWindowVisible(w)) << "2. turned off from 2: the window comes back";
+    EXPECT_EQ(quor::FindTraySlot(w), -1);
+
+    // 3. The block holds a hidden window and the entry of one long gone while the setting is off.
+    quor::ApplyTaskTraySetting(1);
+    quor::MinimizeToTray(w);
+    const int slot = quor::FindTraySlot(w);
+    ASSERT_NE(slot, -1);
+    b.TaskTray = 0;
+    b.TrayWnd[slot + 1] = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7ffffff0));  // a handle no window has
+    b.TrayHigh = slot + 1;
+    quor::ApplyTaskTraySetting(1);
+    EXPECT_EQ(quor::FindTraySlot(w), slot) << "3. turned on: the live window keeps its slot";
+    EXPECT_EQ(b.TrayWnd[slot + 1], nullptr) << "3. the gone one's is freed";
+    quor::RestoreFromTray(w);
+    EXPECT_TRUE(::IsWindowVisible(w)) << "3. and the window still comes back";
+}
+
 TEST(Tables, RollEntryOfAnotherThreadIsNotTheWindows) {
     LocalWindow window;
     quor::SharedBlock& b = quor::Block();
