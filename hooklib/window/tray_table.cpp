@@ -218,11 +218,16 @@ void ApplyTaskTraySetting(int value) noexcept {
         // Entries left from an earlier run: those of windows that are gone are freed; a window
         // that lives keeps its slot, and its icon still brings it back.
         const TableLock lock;
+        int high = 0;
         for (int i = 0; i < kWindowTable; ++i) {
-            if (b.TrayWnd[i] && ::IsWindow(b.TrayWnd[i])) continue;
+            if (b.TrayWnd[i] && ::IsWindow(b.TrayWnd[i])) {
+                high = i;
+                continue;
+            }
             b.TrayWnd[i] = nullptr;
             b.TrayExStyle[i] = 0;
         }
+        b.TrayHigh = high;
     }
     b.TaskTray = on ? 1 : 0;
 }
