@@ -87,9 +87,13 @@ void IniDocument::AddLine(std::string line) {
     section.lines.push_back(std::move(line));
 }
 
-const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+IniDocument::Section* IniDocument::FindSection(std::string_view name) {
     const auto found = firstSection_.find(Folded(Trimmed(name)));
     return found == firstSection_.end() ? nullptr : &sections_[found->second];
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+    return const_cast<IniDocument*>(this)->FindSection(name);
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
@@ -131,13 +135,13 @@ int IniDocument::GetInt(std::string_view section, std::string_view key, int fall
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = std::string(key) + "=" + std::string(value);
-    const auto found = firstSection_.find(Folded(Trimmed(section)));
-    if (found == firstSection_.end()) {
+    Section* found = FindSection(section);
+    if (!found) {
         AddLine("[" + std::string(section) + "]");
         AddLine(std::move(line));
         return;
     }
-    Section& s = sections_[found->second];
+    Section& s = *found;
     const std::string name = Folded(Trimmed(key));
     if (const auto existing = s.keys.find(name); existing != s.keys.end()) {
         s.lines[existing->second] = std::move(line);

@@ -45,6 +45,8 @@ private:
         size_t keysEnd = 0;                            // one past the last key line
     };
     void AddLine(std::string line);
+    // The first section of that name, or null.
+    Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
     std::vector<Section> sections_;
     std::unordered_map<std::string, size_t> firstSection_;  // folded name -> index in sections_

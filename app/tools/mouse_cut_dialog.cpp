@@ -13,7 +13,6 @@
 namespace quor {
 namespace {
 
-
 std::wstring Wide(const std::string& utf8) {
     std::wstring text(utf8.size() + 1, L'\0');
     const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), static_cast<int>(text.size()));

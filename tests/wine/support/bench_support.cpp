@@ -262,14 +262,17 @@ LONG Normalized(int pixel, int size) {
     return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
 }
 
-void RawMove(int x, int y) {
+// A move to (x, y), with `flags` (a button's change) in the same event.
+INPUT MoveTo(int x, int y, DWORD flags = 0) {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
     in.mi.dx = Normalized(x, ::GetSystemMetrics(SM_CXSCREEN));
     in.mi.dy = Normalized(y, ::GetSystemMetrics(SM_CYSCREEN));
-    Send(in);
+    return in;
 }
+
+void RawMove(int x, int y) { Send(MoveTo(x, y)); }
 
 void RawButton(DWORD flag) {
     INPUT in{};
@@ -284,11 +287,8 @@ void RawButton(DWORD flag) {
 // (seen: on the close button of a window just maximized under the parked pointer), and a release
 // sent apart could too, which loses the click.
 void RawClick(int x, int y, DWORD down, DWORD up) {
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | down;
-    click[0].mi.dx = Normalized(x, ::GetSystemMetrics(SM_CXSCREEN));
-    click[0].mi.dy = Normalized(y, ::GetSystemMetrics(SM_CYSCREEN));
+    INPUT click[2] = {MoveTo(x, y, down), {}};
+    click[1].type = INPUT_MOUSE;
     click[1].mi.dwFlags = up;
     ::SendInput(2, click, sizeof click[0]);
 }

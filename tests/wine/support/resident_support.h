@@ -15,9 +15,10 @@ namespace bench {
 // open. Under Wine a window that appears or changes under the resting pointer reports the
 // pointer's place as a mouse move, which can come between the press and the release of a click
 // meant for one of the dialog's controls and take it away (seen: a release at the corner). The
-// pointer rests in the top-right corner instead, where no window of these tests goes; each start
-// of the program puts it there. (Not the bottom-left corner: a press that landed there on Wine's
-// desktop opened its start menu, which stayed open for every test after.)
+// pointer rests in the top-right corner instead, away from the dialogs; each start of the program
+// puts it there. (Not the bottom-left corner: a press that landed there on Wine's desktop opened
+// its start menu, which stayed open for every test after.) A window maximized there still moves
+// the cursor to it: the tests' clicks carry their own place for that.
 void ParkPointerAwayFromTheDialogs();
 
 // One run of the resident program, exited (if still running) when the object goes.
