@@ -27,6 +27,8 @@ fi
 timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$program" "$@"
 rc=$?
 if [ $rc -ne 0 ]; then
+  # A program that printed nothing (it did not start, or ended at once) is known by its code.
+  echo "wine-run: $(basename "$program") ended with code $rc" >&2
   mkdir -p "$state_dir/screenshots"
   # Named after the test when one was chosen, else after the program.
   name=$(basename "$program" .exe)
