@@ -56,7 +56,7 @@ int DigitValue(char c) {
 
 }  // namespace
 
-IniDocument::IniDocument(std::string_view text) {
+IniDocument::IniDocument(std::string_view text, TextCodec codec) : codec_(codec) {
     // A file saved by an editor that marks UTF-8 starts with a byte-order mark, which is no text.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     while (!text.empty()) {
@@ -87,6 +87,14 @@ void IniDocument::AddLine(std::string line) {
     section.lines.push_back(std::move(line));
 }
 
+std::string IniDocument::Stored(std::string_view text) const {
+    return codec_.toStored ? codec_.toStored(text) : std::string(text);
+}
+
+std::string IniDocument::FromStored(std::string_view text) const {
+    return codec_.fromStored ? codec_.fromStored(text) : std::string(text);
+}
+
 IniDocument::Section* IniDocument::FindSection(std::string_view name) {
     const auto found = firstSection_.find(Folded(Trimmed(name)));
     return found == firstSection_.end() ? nullptr : &sections_[found->second];
@@ -97,12 +105,12 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view name) cons
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-    const Section* s = FindSection(section);
+    const Section* s = FindSection(Stored(section));
     if (!s) return std::nullopt;
-    const auto found = s->keys.find(Folded(Trimmed(key)));
+    const auto found = s->keys.find(Folded(Trimmed(Stored(key))));
     if (found == s->keys.end()) return std::nullopt;
     const std::string_view line = s->lines[found->second];
-    return std::string(Trimmed(line.substr(line.find('=') + 1)));
+    return FromStored(Trimmed(line.substr(line.find('=') + 1)));
 }
 
 int IniDocument::GetInt(std::string_view section, std::string_view key, int fallback) const {
@@ -133,11 +141,13 @@ int IniDocument::GetInt(std::string_view section, std::string_view key, int fall
     return static_cast<int>(negative ? 0u - result : result);
 }
 
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-    std::string line = std::string(key) + "=" + std::string(value);
+void IniDocument::Set(std::string_view callerSection, std::string_view callerKey, std::string_view value) {
+    const std::string section = Stored(callerSection);
+    const std::string key = Stored(callerKey);
+    std::string line = key + "=" + Stored(value);
     Section* found = FindSection(section);
     if (!found) {
-        AddLine("[" + std::string(section) + "]");
+        AddLine("[" + section + "]");
         AddLine(std::move(line));
         return;
     }

@@ -11,11 +11,19 @@
 
 namespace quor {
 
+// How the caller's names and values stand in the stored text of a file kept in another encoding
+// than the caller's (a Unicode file held as UTF-8, read and written in the program's code page).
+// Both null: as they are.
+struct TextCodec {
+    std::string (*toStored)(std::string_view) = nullptr;
+    std::string (*fromStored)(std::string_view) = nullptr;
+};
+
 class IniDocument {
 public:
     IniDocument() = default;
     // Lines end with CR LF or LF; a final line without an end is kept.
-    explicit IniDocument(std::string_view text);
+    explicit IniDocument(std::string_view text, TextCodec codec = {});
 
     // The value of a key (section and key compared without regard to ASCII case; the first of
     // repeated ones counts; only the first section of a name is read), with the blanks around it
@@ -45,11 +53,14 @@ private:
         size_t keysEnd = 0;                            // one past the last key line
     };
     void AddLine(std::string line);
+    std::string Stored(std::string_view text) const;
+    std::string FromStored(std::string_view text) const;
     // The first section of that name, or null.
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
     std::vector<Section> sections_;
     std::unordered_map<std::string, size_t> firstSection_;  // folded name -> index in sections_
+    TextCodec codec_;
 };
 
 }  // namespace quor

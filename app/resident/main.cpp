@@ -4,7 +4,6 @@
 #include "app/framework/profile_file.h"
 #include "app/resident/ignore_file.h"
 #include "app/resident/main_frame.h"
-#include "app/resident/statistics_io.h"
 #include "hooklib/quordll.h"
 #include "platform/unique_any.h"
 #include "platform/win_app.h"
@@ -32,8 +31,6 @@ public:
             }
             return FALSE;
         }
-        // The counters are in the library before anything can count.
-        LoadStatisticsIntoLibrary(profile_.Read());
         if (!frame_.Create(::GetModuleHandleA(nullptr))) return FALSE;
         // A partial installation leaves hooks in place, so removal runs whatever the result.
         frame_.HooksInstalled(::SetHook() != nullptr);

@@ -118,6 +118,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
         case MM_MIXM_LINE_CHANGE:
         case MM_MIXM_CONTROL_CHANGE:
         case WM_ENDPOINTVOLUME: OnVolumeChange(); return 0;
+        case WM_TELLUNREADABLE: profile_.TellUnreadableOnce(hwnd_, static_cast<unsigned long>(wParam)); return 0;
         case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
         case WM_INITMENUPOPUP: UpdateMenu(reinterpret_cast<HMENU>(wParam)); return 0;
         case WM_CLOSE: OnClose(); return 0;
@@ -137,6 +138,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
 }
 
 int MainFrame::OnCreate() noexcept {
+    LoadStatistics();
     if (!view_.Create(instance_, hwnd_)) return -1;
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     // A copy running with more rights than the shell still hears of a new notification area.
@@ -145,6 +147,8 @@ int MainFrame::OnCreate() noexcept {
     // stays away with them; then they are read once more.
     if (!settings_.Create(instance_, hwnd_)) return -1;
     settings_.LoadSettings();
+    if (const unsigned long error = statisticsReadError_ ? statisticsReadError_ : settings_.LoadError())
+        ::PostMessageA(hwnd_, WM_TELLUNREADABLE, error, 0);
     // The mixer tells this window of every change it sees.
     HMIXER mixer = nullptr;
     if (::mixerOpen(&mixer, 0, reinterpret_cast<DWORD_PTR>(hwnd_), 0, CALLBACK_WINDOW) == MMSYSERR_NOERROR)
@@ -397,8 +401,25 @@ void MainFrame::OnClose() noexcept {
     ::DestroyWindow(hwnd_);
 }
 
+// The counters start from the file's, before anything can count.
+void MainFrame::LoadStatistics() noexcept {
+    const std::optional<IniDocument> file = profile_.Read();
+    statisticsFromFile_ = file.has_value();
+    statisticsReadError_ = file ? 0 : profile_.LastError();
+    LoadStatisticsIntoLibrary(file.value_or(IniDocument()));
+}
+
 void MainFrame::SaveStatistics() noexcept {
-    const StatisticsRecord statistics = StatisticsOfLibrary();
+    StatisticsRecord statistics = StatisticsOfLibrary();
+    if (!statisticsFromFile_) {
+        // The counters began from 0, the file being unreadable then: once it can be read, this
+        // session's counts are added to the file's, and the library goes on from the sum.
+        const std::optional<IniDocument> file = profile_.Read();
+        if (!file) return;
+        statistics = SumOf(ReadStatistics(*file), statistics);
+        PutStatisticsIntoLibrary(statistics);
+        statisticsFromFile_ = true;
+    }
     profile_.Update([&](IniDocument& file) { WriteStatistics(file, statistics); });
 }
 

@@ -24,6 +24,8 @@ inline constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;
 inline constexpr UINT WM_OPENSETTINGS = WM_APP + 101;
 // Core Audio reports a change of the speakers' volume or mute.
 inline constexpr UINT WM_ENDPOINTVOLUME = WM_APP + 102;
+// The settings file could not be read at start: said once the program is up.
+inline constexpr UINT WM_TELLUNREADABLE = WM_APP + 103;
 
 // The frame's client: an empty window that only keeps the focus.
 class ChildView {
@@ -76,6 +78,7 @@ private:
     void CleanMouse() noexcept;
     void CleanKeyboard() noexcept;
     void OnClose() noexcept;
+    void LoadStatistics() noexcept;
     void SaveStatistics() noexcept;
     void CloseMixer() noexcept;
     void OnDestroy() noexcept;
@@ -100,6 +103,8 @@ private:
     bool reinstalling_ = false;   // the hooks are being installed again
     bool cleaning_ = false;       // a cleaning box is open
     bool dialogOpen_ = false;     // the About box is open
+    bool statisticsFromFile_ = false;  // the counters began from the file's (else from 0)
+    unsigned long statisticsReadError_ = 0;
 };
 
 // The active window is one of this program's dialogs: the dialog manager handles the message.

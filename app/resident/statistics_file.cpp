@@ -33,6 +33,15 @@ StatisticsRecord ReadStatistics(const IniDocument& file) {
     return record;
 }
 
+StatisticsRecord SumOf(const StatisticsRecord& a, const StatisticsRecord& b) {
+    StatisticsRecord sum{};
+    sum.totalTime = a.totalTime + b.totalTime;
+    sum.mouseMove = a.mouseMove + b.mouseMove;
+    for (int i = 0; i < 5; ++i) sum.mouse[i] = a.mouse[i] + b.mouse[i];
+    for (int i = 0; i < 26; ++i) sum.keys[i] = a.keys[i] + b.keys[i];
+    return sum;
+}
+
 void WriteStatistics(IniDocument& file, const StatisticsRecord& record) {
     WriteCount(file, "TotalTime", record.totalTime);
     char travel[64];

@@ -15,6 +15,8 @@ struct StatisticsRecord {
 
 // Missing keys, and a travel that is no number, read as 0.
 StatisticsRecord ReadStatistics(const IniDocument& file);
+// Two records' counts added up (each count wrapping as the library's counters do).
+StatisticsRecord SumOf(const StatisticsRecord& a, const StatisticsRecord& b);
 // The counts as signed decimals, the travel as "%15.0f"; a travel that is no finite distance (the
 // shared counters may hold anything) is written as 0.
 void WriteStatistics(IniDocument& file, const StatisticsRecord& record);

@@ -4,8 +4,9 @@
 
 namespace quor {
 
-void LoadStatisticsIntoLibrary(const IniDocument& file) noexcept {
-    const StatisticsRecord record = ReadStatistics(file);
+void LoadStatisticsIntoLibrary(const IniDocument& file) noexcept { PutStatisticsIntoLibrary(ReadStatistics(file)); }
+
+void PutStatisticsIntoLibrary(const StatisticsRecord& record) noexcept {
     SetStatTotalTime(record.totalTime);
     SetStatMouseMove(record.mouseMove);
     for (int i = 0; i < 5; ++i) SetStatMouse(i, record.mouse[i]);

@@ -6,6 +6,7 @@
 namespace quor {
 
 void LoadStatisticsIntoLibrary(const IniDocument& file) noexcept;
+void PutStatisticsIntoLibrary(const StatisticsRecord& record) noexcept;
 StatisticsRecord StatisticsOfLibrary() noexcept;
 
 }  // namespace quor

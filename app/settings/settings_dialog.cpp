@@ -126,7 +126,8 @@ void SettingsDialog::OpenMouseShortcuts() noexcept {
 }
 
 void SettingsDialog::ReloadMouseCuts() noexcept {
-    LoadMouseCuts(host_.Profile().Read(), SettingsSection(instance_));
+    // A file that cannot be read now leaves the texts in force as they are.
+    if (const std::optional<IniDocument> file = host_.Profile().Read()) LoadMouseCuts(*file, SettingsSection(instance_));
 }
 
 bool SettingsDialog::DoDataExchange(bool save) noexcept {
@@ -137,14 +138,18 @@ bool SettingsDialog::DoDataExchange(bool save) noexcept {
 }
 
 void SettingsDialog::LoadSettings() noexcept {
-    const IniDocument file = host_.Profile().Read();
-    const std::string section = SettingsSection(instance_);
-    record_ = ReadSettings(file, section);
-    loaded_ = true;
-    LoadMouseCuts(file, section);
-    const WorkArea work = CurrentWorkArea();
-    smallIcons_ = ReadIconLayout(file, kSmallIconSection, work);
-    largeIcons_ = ReadIconLayout(file, kLargeIconSection, work);
+    const std::optional<IniDocument> read = host_.Profile().Read();
+    loadError_ = read ? 0 : host_.Profile().LastError();
+    if (read || !loaded_) {
+        const IniDocument file = read.value_or(IniDocument());
+        const std::string section = SettingsSection(instance_);
+        record_ = ReadSettings(file, section);
+        loaded_ = read.has_value();
+        LoadMouseCuts(file, section);
+        const WorkArea work = CurrentWorkArea();
+        smallIcons_ = ReadIconLayout(file, kSmallIconSection, work);
+        largeIcons_ = ReadIconLayout(file, kLargeIconSection, work);
+    }
     DoDataExchange(false);
     for (int rule : {IDC_REDIRECT, IDC_VOLUME, IDC_VOLUME_DISP}) ApplyEnablingRule(rule);
     ApplySettings();
@@ -164,9 +169,10 @@ bool SettingsDialog::ApplySettings() noexcept {
     return true;
 }
 
-void SettingsDialog::SaveIconLayout(HWND list) noexcept {
+bool SettingsDialog::SaveIconLayout(HWND list) noexcept {
     if (list) CaptureIconLayout(list, ShowsSmallIcons(list) ? smallIcons_ : largeIcons_);
-    host_.Profile().Update([&](IniDocument& file) {
+    if (!loaded_) return false;
+    return host_.Profile().Update([&](IniDocument& file) {
         WriteIconLayout(file, kLargeIconSection, largeIcons_);
         WriteIconLayout(file, kSmallIconSection, smallIcons_);
     });
@@ -180,19 +186,25 @@ void SettingsDialog::MatchDesktopView(bool small) noexcept {
     RestoreIconLayout(list, small ? smallIcons_ : largeIcons_, CurrentWorkArea());
 }
 
-void SettingsDialog::SaveSettings() noexcept {
-    // A dialog that never read the file (its making failed) has nothing to write over it.
-    if (!loaded_) return;
+bool SettingsDialog::SaveSettings() noexcept {
+    // A record that did not come from the file (it could not be read, or the dialog's making
+    // failed) is never written over it.
+    if (!loaded_) {
+        saveError_ = loadError_ ? loadError_ : ERROR_READ_FAULT;
+        return false;
+    }
     const std::string section = SettingsSection(instance_);
     const SettingsRecord record = record_;
-    host_.Profile().Update([&](IniDocument& file) { WriteSettings(file, section, record); });
-    SaveIconLayout(FindDesktopListView());
+    const bool saved = host_.Profile().Update([&](IniDocument& file) { WriteSettings(file, section, record); });
+    saveError_ = saved ? 0 : host_.Profile().LastError();
+    return SaveIconLayout(FindDesktopListView()) && saved;
 }
 
 void SettingsDialog::Open() noexcept {
     LoadSettings();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());
+    if (loadError_) host_.Profile().TellUnreadableOnce(hwnd(), loadError_);
 }
 
 void SettingsDialog::ApplyEnablingRule(int clicked) noexcept {
@@ -235,10 +247,14 @@ bool SettingsDialog::DrawSwatch(const DRAWITEMSTRUCT& item) noexcept {
 void SettingsDialog::OnCommand(int id) noexcept {
     switch (id) {
         case IDC_SETTINGS_OK:
-            if (ApplySettings()) {
-                SaveSettings();
-                ::ShowWindow(hwnd(), SW_HIDE);
+            if (!ApplySettings()) break;
+            // Applied in any case; the dialog stays open, with what was typed, when the file
+            // did not take it.
+            if (!SaveSettings()) {
+                host_.Profile().TellNotSaved(hwnd(), SaveError());
+                break;
             }
+            ::ShowWindow(hwnd(), SW_HIDE);
             break;
         case IDCANCEL:
         case IDC_SETTINGS_CANCEL: ::ShowWindow(hwnd(), SW_HIDE); break;

@@ -31,13 +31,19 @@ public:
 
     bool Create(HINSTANCE instance, HWND owner) noexcept;
 
-    // The file's values into the record and the controls, and pushed.
+    // The file's values into the record and the controls, and pushed. When the file cannot be
+    // read, the record stays as it was last read (the defaults, if it never was), and it is not
+    // saved until a read succeeds.
     void LoadSettings() noexcept;
+    // The last reading of the file failed: the reason, or 0.
+    unsigned long LoadError() const noexcept { return loadError_; }
     // The controls' values into the record and pushed; false (nothing pushed) when a numeric box
     // holds no integer.
     bool ApplySettings() noexcept;
-    // The record into the file, every key in order.
-    void SaveSettings() noexcept;
+    // The record into the file, every key in order, and the icon layouts; false (with the reason
+    // in SaveError()) when the file was not written.
+    bool SaveSettings() noexcept;
+    unsigned long SaveError() const noexcept { return saveError_; }
     // Reads the file afresh and shows the dialog where it was left, in front.
     void Open() noexcept;
 
@@ -63,12 +69,15 @@ private:
     bool DrawSwatch(const DRAWITEMSTRUCT& item) noexcept;
     // The desktop's view follows SmallIcon, each view with its icons where they were in it.
     void MatchDesktopView(bool small) noexcept;
-    // The icons of the view shown into its table, and both tables into the file.
-    void SaveIconLayout(HWND list) noexcept;
+    // The icons of the view shown into its table, and both tables into the file (when they came
+    // from it).
+    bool SaveIconLayout(HWND list) noexcept;
 
     Host& host_;
     SettingsRecord record_{};
-    bool loaded_ = false;
+    bool loaded_ = false;          // the record came from the file
+    unsigned long loadError_ = 0;
+    unsigned long saveError_ = 0;
     bool mouseCutOpen_ = false;  // the mouse-shortcut dialog is open
     IconLayoutTable largeIcons_;
     IconLayoutTable smallIcons_;

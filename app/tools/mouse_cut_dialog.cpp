@@ -47,7 +47,9 @@ private:
 
     void OnInitDialog() noexcept override {
         PlaceAtWorkAreaCorner();
-        const IniDocument file = settings_.Profile().Read();
+        const std::optional<IniDocument> read = settings_.Profile().Read();
+        readError_ = read ? 0 : settings_.Profile().LastError();
+        const IniDocument file = read.value_or(IniDocument());
         for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
             for (int command : MouseCutChoices(slot)) {
                 const char* name = GetMouseCutCmd(command);
@@ -57,10 +59,13 @@ private:
         }
         alpha_ = ReadAlpha(file, SettingsSection(instance_));
         ExchangeInt(false, IDC_MC_ALPHA, alpha_);
+        if (readError_) settings_.Profile().TellUnreadableOnce(hwnd(), readError_);
     }
 
     // Every box's text and the opacity into the file, and the texts into the library. Nothing is
-    // written when the opacity is out of range or a text is longer than the library can hold.
+    // written when the opacity is out of range or a text is longer than the library can hold;
+    // nothing changes when the file does not take them (or could not be read when the dialog
+    // opened: the boxes then hold defaults, not the file's texts), and the person is told.
     bool SaveMouseCuts() noexcept {
         int32_t alpha = alpha_;
         if (!ExchangeIntInRange(true, IDC_MC_ALPHA, alpha, 1, 255)) return false;
@@ -72,12 +77,20 @@ private:
                 return false;
             }
         }
+        if (readError_) {
+            settings_.Profile().TellNotSaved(hwnd(), readError_);
+            return false;
+        }
         alpha_ = alpha;
         const std::string section = SettingsSection(instance_);
-        settings_.Profile().Update([&](IniDocument& file) {
+        const bool saved = settings_.Profile().Update([&](IniDocument& file) {
             for (int slot = 0; slot < kMouseCutKeyCount; ++slot) file.Set(section, kMouseCutKeys[slot].key, texts[slot]);
             file.SetInt(section, "Alpha", alpha_);
         });
+        if (!saved) {
+            settings_.Profile().TellNotSaved(hwnd(), settings_.Profile().LastError());
+            return false;
+        }
         settings_.ReloadMouseCuts();
         return true;
     }
@@ -112,6 +125,7 @@ private:
 
     SettingsDialog& settings_;
     int32_t alpha_ = 1;
+    unsigned long readError_ = 0;  // the file could not be read when the dialog opened
 };
 
 }  // namespace

@@ -88,7 +88,8 @@ private:
 
     void OnInitDialog() noexcept override {
         PlaceAtWorkAreaCorner();
-        const IniDocument file = profile_.Read();
+        // A file that cannot be read gives the defaults; only these keys are written back.
+        const IniDocument file = profile_.Read().value_or(IniDocument());
         for (const PasswordInput& input : kInputs)
             inputs_.*input.value = file.GetInt(section_, input.key, input.fallback);
         DoDataExchange(false);

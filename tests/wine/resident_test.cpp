@@ -16,6 +16,7 @@
 #include <mmsystem.h>
 
 #include "hooklib/quordll.h"
+#include "platform/unique_any.h"
 #include "tests/wine/support/resident_support.h"
 
 namespace {
@@ -252,6 +253,13 @@ HWND VisibleProgramDialog(HWND frame, HWND except = nullptr) {
     return ProgramDialogWhere(frame, [&](HWND w) { return w != except && ::IsWindowVisible(w); });
 }
 
+// The program's visible message box: its text.
+std::wstring BoxText(HWND box) {
+    wchar_t said[512] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, said, 512);
+    return said;
+}
+
 TEST_F(Resident, TheIconsMenuAndDoubleClickPauseAndResume) {
     SetUnAvailable(0);
     quor::SharedBlock& b = bench::Block();
@@ -290,6 +298,65 @@ TEST_F(Resident, MouseCleaningEndsWithReturnWhateverHadTheFocus) {
         EXPECT_TRUE(bench::WaitFor([&] { return b.IgnoreMouse == 0 && !::IsWindow(box); }))
             << "2. Return closed it and the mouse works again";
     });
+}
+
+std::string Utf16LeWithMark(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return bytes;
+}
+
+std::wstring WidePath(const std::string& path) { return std::wstring(path.begin(), path.end()); }
+
+TEST_F(Resident, AFileItCannotReadIsLeftAsItIsAndAUnicodeOrHiddenFileKeepsItsForm) {
+    const std::string kept = "[Config]\r\nSnap=33\r\n[Stat]\r\nKey0=7\r\n";
+    Write(kept);
+    quor::SharedBlock& b = bench::Block();
+    {
+        quor::unique_hfile lock(::CreateFileA(Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock) << "the file held without sharing";
+        b.StatKeyboard[0] = 99;
+        RunAndClose([&] {
+            const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+            HWND box = nullptr;
+            ASSERT_TRUE(bench::WaitFor([&] { return (box = VisibleProgramDialog(frame)) != nullptr; }))
+                << "1. a file it cannot read is reported";
+            EXPECT_NE(BoxText(box).find(L"設定ファイルを読めませんでした"), std::wstring::npos) << "1. " << BoxText(box).size();
+            EXPECT_NE(BoxText(box).find(L"Quorvelle.ini"), std::wstring::npos) << "1. naming the file";
+            EXPECT_EQ(b.Snap, 20) << "1. it runs on the defaults";
+            EXPECT_EQ(b.StatKeyboard[0], 0u) << "1. counting from 0";
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
+            lock.reset();  // readable again before the program ends
+            b.StatKeyboard[0] = 2;
+        });
+    }
+    const std::string text = Read();
+    EXPECT_EQ(Section(text, "Config"), std::vector<std::string>{"Snap=33"}) << "2. its settings untouched:\n" << text;
+    const std::vector<std::string> stat = Section(text, "Stat");
+    EXPECT_NE(std::find(stat.begin(), stat.end(), "Key0=9"), stat.end()) << "2. this run's counts added to the file's";
+
+    // A file saved as Unicode, and hidden.
+    {
+        std::ofstream(Path(), std::ios::binary)
+            << Utf16LeWithMark(L"[Config]\r\nSnap=50\r\nBR=\"C:\\a b\\メモ帳.exe\" \"x y\"\r\n[Other]\r\nMine=\u00FC\u20AC\r\n");
+    }
+    ASSERT_TRUE(::SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_HIDDEN));
+    RunAndClose([&] {
+        EXPECT_EQ(b.Snap, 50) << "3. a UTF-16 file is read";
+        EXPECT_STREQ(b.MouseCut[12], "\"C:\\a b\\\x83\x81\x83\x82\x92\xA0.exe\" \"x y\"")
+            << "3. a command line in the program's code page, its quotes kept";
+    });
+    EXPECT_NE(::GetFileAttributesA(Path().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "4. still hidden";
+    const std::string saved = Read();
+    EXPECT_EQ(saved.substr(0, 2), "\xFF\xFE") << "4. still UTF-16";
+    const std::wstring wide = WidePath(Path());
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Config", L"Snap", 0, wide.c_str()), 50u) << "4. as the system reads it";
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Config", L"VolumeDispTime", 0, wide.c_str()), 1000u) << "4. with the keys it added";
+    wchar_t mine[16] = {};
+    ::GetPrivateProfileStringW(L"Other", L"Mine", L"", mine, 16, wide.c_str());
+    EXPECT_STREQ(mine, L"\u00FC\u20AC") << "4. a line it did not write, as it was";
+    ::SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
@@ -410,6 +477,25 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(dialog); })) << "8. OK hides it";
         EXPECT_EQ(b.Snap, 25);
         EXPECT_EQ(Section(Read(), "Config").front(), "Snap=25") << "8. and saved it";
+
+        ::SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY);
+        EXPECT_TRUE(ResidentProgram().Ended(10000));
+        ASSERT_TRUE(bench::WaitFor([&] { return ::IsWindowVisible(dialog) && ::GetForegroundWindow() == dialog; }));
+        ::SetDlgItemTextA(dialog, 1000, "27");
+        ClickControl(dialog, 1003);
+        ASSERT_TRUE(bench::WaitFor([&] { return (box = VisibleProgramDialog(frame, dialog)) != nullptr; }))
+            << "9. a file that takes no save is reported";
+        EXPECT_NE(BoxText(box).find(L"設定ファイルに保存できませんでした"), std::wstring::npos);
+        EXPECT_EQ(b.Snap, 27) << "9. applied all the same";
+        Press(VK_RETURN);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
+        EXPECT_TRUE(::IsWindowVisible(dialog)) << "9. the dialog stays open";
+        EXPECT_EQ(ControlText(dialog, 1000), "27") << "9. with what was typed";
+        EXPECT_EQ(Section(Read(), "Config").front(), "Snap=25") << "9. the file as it was";
+        ::SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        ClickControl(dialog, 1003);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(dialog); })) << "9. then OK saves and hides it";
+        EXPECT_EQ(Section(Read(), "Config").front(), "Snap=27");
     });
 }
 
