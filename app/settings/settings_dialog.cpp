@@ -146,7 +146,7 @@ void SettingsDialog::LoadSettings() noexcept {
         record_ = ReadSettings(file, section);
         loaded_ = read.has_value();
         LoadMouseCuts(file, section);
-        const WorkArea work = CurrentWorkArea();
+        const WorkArea work = IconArea(FindDesktopListView());
         smallIcons_ = ReadIconLayout(file, kSmallIconSection, work);
         largeIcons_ = ReadIconLayout(file, kLargeIconSection, work);
     }
@@ -183,7 +183,7 @@ void SettingsDialog::MatchDesktopView(bool small) noexcept {
     if (!list || ShowsSmallIcons(list) == small) return;
     SaveIconLayout(list);
     SetSmallIcons(list, small);
-    RestoreIconLayout(list, small ? smallIcons_ : largeIcons_, CurrentWorkArea());
+    RestoreIconLayout(list, small ? smallIcons_ : largeIcons_, IconArea(list));
 }
 
 bool SettingsDialog::SaveSettings() noexcept {

@@ -68,10 +68,12 @@ private:
     void* point_ = nullptr;
 };
 
+// The number of icons, or -1 when Explorer did not answer in time.
 int ItemCount(HWND list) noexcept {
     bool answered = false;
     const LRESULT count = Ask(list, LVM_GETITEMCOUNT, 0, 0, answered);
-    return answered && count > 0 ? static_cast<int>(count) : 0;
+    if (!answered) return -1;
+    return count > 0 ? static_cast<int>(count) : 0;
 }
 
 }  // namespace
@@ -93,7 +95,9 @@ bool CaptureIconLayout(HWND list, IconLayoutTable& table) {
     if (!list) return false;
     const RemoteBlocks remote(list);
     if (!remote.ready()) return false;
-    const int count = std::min(ItemCount(list), static_cast<int>(kIconLayoutEntries));
+    const int icons = ItemCount(list);
+    if (icons < 0) return false;  // a busy Explorer leaves the table as it was
+    const int count = std::min(icons, static_cast<int>(kIconLayoutEntries));
     IconLayoutTable captured;
     for (int i = 0; i < count; ++i) {
         char text[kIconNameBytes + 1] = {};
@@ -125,10 +129,12 @@ void RestoreIconLayout(HWND list, const IconLayoutTable& table, const WorkArea& 
     if (answered && (extended & LVS_EX_SNAPTOGRID)) Ask(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0, answered);
 }
 
-WorkArea CurrentWorkArea() noexcept {
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return {work.right, work.bottom};
+WorkArea IconArea(HWND list) noexcept {
+    // The desktop's list view spans every monitor, its origin at the virtual screen's top left.
+    RECT client{};
+    if (list && ::GetClientRect(list, &client) && client.right > 0 && client.bottom > 0)
+        return {client.right, client.bottom};
+    return {::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 }  // namespace quor

@@ -18,6 +18,8 @@ bool CaptureIconLayout(HWND list, IconLayoutTable& table);
 // Each icon to the place stored for its text; the others stay where they are.
 void RestoreIconLayout(HWND list, const IconLayoutTable& table, const WorkArea& work);
 
-WorkArea CurrentWorkArea() noexcept;
+// Where icons of the desktop may stand, in its list view's coordinates: the view's own extent,
+// which covers every monitor (the virtual screen's size when there is no view).
+WorkArea IconArea(HWND list) noexcept;
 
 }  // namespace quor

@@ -24,6 +24,8 @@ struct IconLayoutTable {
     std::vector<IconPlace> entries;  // at most 1024
 };
 
+// The extent icons may stand in, in the desktop list view's coordinates (the view covers every
+// monitor, so this is more than the primary monitor's work area when there are several).
 struct WorkArea {
     int32_t right;
     int32_t bottom;

@@ -558,18 +558,28 @@ TEST_F(Resident, SmallIconsAndBackKeepEveryIconWhereItWasInEachView) {
     EXPECT_EQ(big.front(), "n=3") << "5. the layouts are in the file";
 }
 
-TEST_F(Resident, AnIconStoredBeyondTheWorkAreaComesBackAtZero) {
-    bench::TargetProcess desktop(DesktopStandIn());
+TEST_F(Resident, AnIconBeyondTheDesktopComesBackAtZeroAndABusyExplorerKeepsTheLayout) {
+    // A desktop wider than the work area, as with a second monitor to the right.
+    const RECT work = bench::WorkArea();
+    bench::WindowSpec spec = DesktopStandIn();
+    spec.rect = {0, 0, work.right + 700, 400};
+    bench::TargetProcess desktop(spec);
     const HWND list = desktop.listView();
-    Write("[Config]\r\nSmallIcon=1\r\n[IconSmall]\r\nn=1\r\nicon000_name=item1\r\nicon000_x=5000\r\nicon000_y=100\r\n");
+    const int onSecondMonitor = work.right + 200;
+    Write("[Config]\r\nSmallIcon=1\r\n[IconSmall]\r\nn=2\r\nicon000_name=item1\r\nicon000_x=5000\r\nicon000_y=100\r\n"
+          "icon001_name=item2\r\nicon001_x=" + std::to_string(onSecondMonitor) + "\r\nicon001_y=50\r\n");
     RunAndClose([&] {
         ASSERT_TRUE(bench::WaitFor([&] { return ShowsSmallIcons(list); })) << "the start switched to small icons";
         RECT client{};
         ::GetClientRect(list, &client);
         ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        const RECT item = bench::ListItemRect(list, 1, LVIR_BOUNDS);
-        EXPECT_LT(item.left - client.left, 20) << "at x = 0 of the list, not beyond the work area";
+        EXPECT_LT(bench::ListItemRect(list, 1, LVIR_BOUNDS).left - client.left, 20) << "1. beyond the desktop: at x = 0";
+        EXPECT_EQ(IconAt(list, 2).x, onSecondMonitor) << "1. beyond the work area, on the desktop: where it was";
+        desktop.Hang(5000);  // Explorer too busy to answer either save of the program's end
     });
+    const std::vector<std::string> small = Section(Read(), "IconSmall");
+    ASSERT_FALSE(small.empty());
+    EXPECT_EQ(small.front(), "n=2") << "2. a desktop that did not answer leaves the layout as it was";
 }
 
 }  // namespace
