@@ -42,6 +42,8 @@ std::string ExecutableOf(HWND window) noexcept {
 // The buttons act on the window through calls that wait for its thread. This program's thread also
 // runs the low-level input hooks, so it never waits on a window that does not answer: a window of
 // another thread must answer a first message within a fifth of a second.
+constexpr wchar_t kNotResponding[] = L"選択したウィンドウが応答していないため、操作できませんでした。";
+
 bool Answers(HWND window) noexcept {
     if (!::IsWindow(window)) return false;
     if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) return true;
@@ -258,10 +260,11 @@ private:
     // that holds none) the button shows its state from before the click again.
     HWND PrepareToggle(int id, int32_t WindowListFields::*state) noexcept {
         int32_t before = fields_.*state;
-        const HWND window = ActionTarget();
+        const HWND window = QuietActionTarget();
         if (!window) {
             fields_.*state = before;
             ExchangeCheck(false, id, before);
+            if (notResponding_) Message(kNotResponding, MB_OK | MB_ICONEXCLAMATION);
         }
         return window;
     }
@@ -299,10 +302,20 @@ private:
     }
 
     // The window selected, with the controls read; null when either is missing or the window does
-    // not answer.
+    // not answer, which the person is told: the button did nothing.
     HWND ActionTarget() noexcept {
+        const HWND window = QuietActionTarget();
+        if (notResponding_) Message(kNotResponding, MB_OK | MB_ICONEXCLAMATION);
+        return window;
+    }
+
+    // As ActionTarget, with the telling left to the caller (notResponding_).
+    HWND QuietActionTarget() noexcept {
+        notResponding_ = false;
         const HWND window = ReadControls() ? SelectedWindow() : nullptr;
-        return Answers(window) ? window : nullptr;
+        if (!window || Answers(window)) return window;
+        notResponding_ = ::IsWindow(window) != FALSE;
+        return nullptr;
     }
 
     void OnChangeRect() noexcept {
@@ -344,6 +357,7 @@ private:
     }
 
     WindowListFields fields_;
+    bool notResponding_ = false;  // the last button's window did not answer
 };
 
 }  // namespace

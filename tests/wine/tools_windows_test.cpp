@@ -459,7 +459,7 @@ TEST_F(WindowList, TransparencyTogglesTheLayeredStyleOfAWindowOfAnotherProgram) 
         << "3. the low byte of a larger number: " << bench::LayeredAlpha(w);
 }
 
-TEST_F(WindowList, AWindowThatDoesNotAnswerIsLeftAloneAndTheProgramStaysResponsive) {
+TEST_F(WindowList, AWindowThatDoesNotAnswerIsLeftAloneTheProgramStaysResponsiveAndSaysSo) {
     bench::TargetProcess target(bench::WindowAt("wl hung", {80, 90, 480, 390}));
     const HWND w = target.window();
     const HWND dialog = Open();
@@ -480,6 +480,16 @@ TEST_F(WindowList, AWindowThatDoesNotAnswerIsLeftAloneAndTheProgramStaysResponsi
         << "2. the program answers meanwhile";
     EXPECT_LT(::GetTickCount() - start, 3000u) << "2. long before the other window answers again";
     EXPECT_FALSE(::IsZoomed(w));
+    HWND box = nullptr;
+    EXPECT_TRUE(bench::WaitFor([&] {
+        box = bench::ProgramDialogWhere(frame_, [&](HWND d) { return ::GetWindow(d, GW_OWNER) == dialog; });
+        return box != nullptr;
+    })) << "3. the person is told that nothing was done";
+    wchar_t said[128] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, said, 128);
+    EXPECT_NE(std::wstring(said).find(L"応答していない"), std::wstring::npos) << "3. because the window is not responding";
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
 }
 
 TEST_F(WindowList, MovingAChildPlacesItAtScreenCoordinates) {
