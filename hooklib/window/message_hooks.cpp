@@ -152,6 +152,11 @@ LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
             }
             break;
         }
+        case WM_NCDESTROY: {
+            last_error_context keepLastError;
+            ForgetTrayWindow(c.hwnd);
+            break;
+        }
         case WM_CREATE:
             if (b.ExpRename && code == HC_ACTION) {
                 last_error_context keepLastError;

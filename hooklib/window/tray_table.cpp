@@ -159,6 +159,37 @@ void RestoreTraySlot(int slot) noexcept {
 
 void RestoreFromTray(HWND window) noexcept { RestoreTraySlot(FindTraySlot(window)); }
 
+namespace {
+
+// Frees a slot whose window is gone and takes its icon away, unless another thread freed it first.
+void ForgetSlot(int slot, HWND window) noexcept {
+    SharedBlock& b = Block();
+    NotifyIconRecord icon{};
+    {
+        const TableLock lock;
+        if (b.TrayWnd[slot] != window) return;
+        icon = b.TrayIcon[slot];
+        b.TrayWnd[slot] = nullptr;
+        b.TrayExStyle[slot] = 0;
+    }
+    DeleteIcon(icon);
+}
+
+}  // namespace
+
+void ForgetTrayWindow(HWND window) noexcept {
+    const int slot = FindTraySlot(window);
+    if (slot >= 0) ForgetSlot(slot, window);
+}
+
+void ForgetGoneTrayWindows() noexcept {
+    const SharedBlock& b = Block();
+    for (int i = 0; i < kWindowTable; ++i) {
+        const HWND window = b.TrayWnd[i];
+        if (window && !::IsWindow(window)) ForgetSlot(i, window);
+    }
+}
+
 void RestoreFromTrayOnActivation(HWND window) noexcept {
     const int slot = FindTraySlot(window);
     if (slot < 0) return;
@@ -234,10 +265,17 @@ void ApplyTaskTraySetting(int value) noexcept {
 
 LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
-    if (msg == taskbarCreated && taskbarCreated != 0) AddRecordedIcons();
+    if (msg == taskbarCreated && taskbarCreated != 0) {
+        // Windows that ended while hidden (their program killed, or the hooks paused) give their
+        // slots back rather than coming back as icons of nothing.
+        ForgetGoneTrayWindows();
+        AddRecordedIcons();
+    }
     if (msg >= kTrayCallbackBase && msg < kTrayCallbackBase + kWindowTable &&
-        (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP || lParam == WM_MBUTTONUP) && wParam < kWindowTable)
+        (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP || lParam == WM_MBUTTONUP) && wParam < kWindowTable) {
         RestoreTraySlot(static_cast<int>(wParam));  // the icon's id is its slot
+        ForgetGoneTrayWindows();
+    }
     return ::DefWindowProcA(window, msg, wParam, lParam);
 }
 

@@ -16,6 +16,10 @@ void RestoreFromTray(HWND window) noexcept;
 void RestoreFromTrayOnActivation(HWND window) noexcept;
 constexpr DWORD kHideActivationGraceMs = 500;
 void RestoreAllFromTray() noexcept;
+// A window destroyed while hidden: its slot is freed and its icon taken away.
+void ForgetTrayWindow(HWND window) noexcept;
+// The same for every recorded window that no longer exists.
+void ForgetGoneTrayWindows() noexcept;
 
 // Hides a top-level window with a minimize box behind an icon of its own, in the first free slot.
 void MinimizeToTray(HWND window) noexcept;

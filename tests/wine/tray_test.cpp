@@ -2,6 +2,8 @@
 // no way of installing or removing the hooks loses one.
 #include "tests/wine/support/hooked_fixture.h"
 
+#include "platform/unique_any.h"
+
 #include <cstring>
 #include <string>
 
@@ -76,6 +78,21 @@ TEST_F(TrayTest, IconClicksRestoreInTheShellsOrder) {
     ClickIcon(2, WM_MBUTTONUP);
     EXPECT_TRUE(ShownAgain(c.window())) << "4. middle button";
     EXPECT_EQ(bench::Block().TrayWnd[2], nullptr);
+
+    // Windows that end while hidden give back their slots and take their icons with them.
+    const HWND dummy = bench::Block().DummyWnd;
+    Hide(a.window(), 3);
+    ::PostMessageA(a.window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(a.window()); }));
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::Block().TrayWnd[3] == nullptr; })) << "5. a window destroyed";
+    EXPECT_FALSE(bench::NotificationIconRegistered(dummy, 3)) << "5. its icon gone";
+    Hide(b.window(), 4);
+    quor::unique_handle killed(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, b.processId()));
+    ASSERT_TRUE(killed && ::TerminateProcess(killed.get(), 9));
+    ::WaitForSingleObject(killed.get(), 5000);
+    ::SendMessageA(dummy, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(bench::Block().TrayWnd[4], nullptr) << "6. a killed program's window, at the next notification area";
+    EXPECT_FALSE(bench::NotificationIconRegistered(dummy, 4)) << "6. not given back as an icon of nothing";
 }
 
 TEST_F(TrayTest, BusyWindowComesBackFromEveryRestore) {
