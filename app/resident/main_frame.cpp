@@ -118,7 +118,10 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
         case MM_MIXM_LINE_CHANGE:
         case MM_MIXM_CONTROL_CHANGE:
         case WM_ENDPOINTVOLUME: OnVolumeChange(); return 0;
-        case WM_TELLUNREADABLE: profile_.TellUnreadableOnce(hwnd_, static_cast<unsigned long>(wParam)); return 0;
+        case WM_TELLSETTINGSPROBLEMS:
+            if (wParam) profile_.TellUnreadableOnce(hwnd_, static_cast<unsigned long>(wParam));
+            settings_.TellRefusedShortcuts(hwnd_);
+            return 0;
         case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
         case WM_INITMENUPOPUP: UpdateMenu(reinterpret_cast<HMENU>(wParam)); return 0;
         case WM_CLOSE: OnClose(); return 0;
@@ -147,8 +150,8 @@ int MainFrame::OnCreate() noexcept {
     // stays away with them; then they are read once more.
     if (!settings_.Create(instance_, hwnd_)) return -1;
     settings_.LoadSettings();
-    if (const unsigned long error = statisticsReadError_ ? statisticsReadError_ : settings_.LoadError())
-        ::PostMessageA(hwnd_, WM_TELLUNREADABLE, error, 0);
+    const unsigned long readError = statisticsReadError_ ? statisticsReadError_ : settings_.LoadError();
+    if (readError || settings_.RefusedShortcuts()) ::PostMessageA(hwnd_, WM_TELLSETTINGSPROBLEMS, readError, 0);
     // The mixer tells this window of every change it sees.
     HMIXER mixer = nullptr;
     if (::mixerOpen(&mixer, 0, reinterpret_cast<DWORD_PTR>(hwnd_), 0, CALLBACK_WINDOW) == MMSYSERR_NOERROR)

@@ -24,8 +24,9 @@ inline constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;
 inline constexpr UINT WM_OPENSETTINGS = WM_APP + 101;
 // Core Audio reports a change of the speakers' volume or mute.
 inline constexpr UINT WM_ENDPOINTVOLUME = WM_APP + 102;
-// The settings file could not be read at start: said once the program is up.
-inline constexpr UINT WM_TELLUNREADABLE = WM_APP + 103;
+// What was wrong with the settings file at start (unreadable: the reason in wParam; shortcuts
+// too long to set), said once the program is up.
+inline constexpr UINT WM_TELLSETTINGSPROBLEMS = WM_APP + 103;
 
 // The frame's client: an empty window that only keeps the focus.
 class ChildView {

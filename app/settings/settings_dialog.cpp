@@ -106,8 +106,17 @@ std::string MouseCutText(const IniDocument& file, const std::string& section, in
 }  // namespace
 
 void SettingsDialog::LoadMouseCuts(const IniDocument& file, const std::string& section) noexcept {
-    for (int slot = 0; slot < kMouseCutKeyCount; ++slot)
-        SetMouseCut(slot, MouseCutText(file, section, slot).c_str());
+    std::wstring refused;
+    for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
+        std::string text = MouseCutText(file, section, slot);
+        if (text.size() > kMouseCutTextLimit) {
+            // Cut to what the library holds, it would run another command line: it runs nothing.
+            refused += L"\r\n「" + WideOfUtf8(MouseCutBoxName(slot)) + L"」（" + std::to_wstring(text.size()) + L" バイト）";
+            text = CommandName(0);
+        }
+        SetMouseCut(slot, text.c_str());
+    }
+    refusedCuts_ = std::move(refused);
     // The opacity of the translucency command is set in the same dialog and goes with them.
     SetAlpha(ReadAlpha(file, section));
 }
@@ -116,6 +125,15 @@ std::string SettingsDialog::ReadMouseCut(const IniDocument& file, const std::str
     const int slot = MouseCutSlotOf(key);
     if (slot < 0) return CommandName(0);
     return MouseCutText(file, SettingsSection(instance_), slot);
+}
+
+void SettingsDialog::TellRefusedShortcuts(HWND owner) noexcept {
+    if (refusedCuts_.empty() || refusedCuts_ == toldRefusedCuts_) return;
+    toldRefusedCuts_ = refusedCuts_;
+    const std::wstring text = L"設定ファイルにある次のマウスショートカットは、内容が " +
+                              std::to_wstring(kMouseCutTextLimit) +
+                              L" バイトを超えるため設定していません（何も実行しません）。\r\n" + refusedCuts_;
+    ::MessageBoxW(owner, text.c_str(), L"Quorvelle", MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
 }
 
 void SettingsDialog::OpenMouseShortcuts() noexcept {
@@ -205,6 +223,7 @@ void SettingsDialog::Open() noexcept {
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());
     if (loadError_) host_.Profile().TellUnreadableOnce(hwnd(), loadError_);
+    TellRefusedShortcuts(hwnd());
 }
 
 void SettingsDialog::ApplyEnablingRule(int clicked) noexcept {

@@ -54,6 +54,10 @@ public:
     // The text of a shortcut key in the file as read, with its default; a key outside the table
     // gives the name of command 0.
     std::string ReadMouseCut(const IniDocument& file, const std::string& key) const;
+    // Says which shortcuts of the file were too long to set (they run nothing), once for each
+    // such finding; nothing when all were set.
+    void TellRefusedShortcuts(HWND owner) noexcept;
+    bool RefusedShortcuts() const noexcept { return !refusedCuts_.empty(); }
     // The settings applied, then the mouse-shortcut dialog, modal, parented to this one.
     void OpenMouseShortcuts() noexcept;
     bool mouseCutOpen() const noexcept { return mouseCutOpen_; }
@@ -79,6 +83,8 @@ private:
     unsigned long loadError_ = 0;
     unsigned long saveError_ = 0;
     bool mouseCutOpen_ = false;  // the mouse-shortcut dialog is open
+    std::wstring refusedCuts_;      // the shortcuts of the file too long to set, a line each
+    std::wstring toldRefusedCuts_;  // as last told
     IconLayoutTable largeIcons_;
     IconLayoutTable smallIcons_;
 };

@@ -13,13 +13,6 @@
 namespace quor {
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    std::wstring text(utf8.size() + 1, L'\0');
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), static_cast<int>(text.size()));
-    text.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
-    return text;
-}
-
 class MouseCutDialog : public Dialog {
 public:
     explicit MouseCutDialog(SettingsDialog& settings) : settings_(settings) {}
@@ -99,7 +92,7 @@ private:
     void RefuseLongText(int slot, size_t bytes) noexcept {
         wchar_t text[256] = {};
         ::wsprintfW(text, L"「%s」の内容が長すぎます（%d バイト）。\r\n%d バイト以内にしてください。",
-                    Wide(MouseCutBoxName(slot)).c_str(), static_cast<int>(bytes), static_cast<int>(kMouseCutTextLimit));
+                    WideOfUtf8(MouseCutBoxName(slot)).c_str(), static_cast<int>(bytes), static_cast<int>(kMouseCutTextLimit));
         Message(text, MB_OK | MB_ICONEXCLAMATION);
         ::SetFocus(Box(slot));
     }

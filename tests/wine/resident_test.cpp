@@ -403,11 +403,20 @@ HWND SettingsDialogOf(HWND frame) {
 }
 
 TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
-    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nTaskIcon=1\r\nAlpha=0\r\n");
+    Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nTaskIcon=1\r\nAlpha=0\r\nDD=\"C:\\x.exe\" " +
+          std::string(289, 'a') + "\r\n");
     SetUnAvailable(0);
     quor::SharedBlock& b = bench::Block();
     RunAndClose([&] {
         const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        HWND box = nullptr;
+        ASSERT_TRUE(bench::WaitFor([&] { return (box = VisibleProgramDialog(frame)) != nullptr; }))
+            << "0. a shortcut too long to set is reported at start";
+        EXPECT_NE(BoxText(box).find(L"「デスクトップを: ダブルクリック」（300 バイト）"), std::wstring::npos)
+            << "0. which, and why";
+        EXPECT_STREQ(b.MouseCut[0], GetMouseCutCmd(0)) << "0. it runs nothing, rather than a command line cut short";
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
         EXPECT_EQ(b.Snap, 20) << "1. Snap=-5 pushed as 20";
         EXPECT_EQ(b.AllowTaskBar, 1) << "1. AllowTaskBar=0 pushed as 1";
         EXPECT_EQ(b.Alpha, 200) << "1. Alpha=0 pushed as 200";
@@ -435,9 +444,8 @@ TEST_F(Resident, TheSettingsDialogShowsTheFileAndPushesWhatIsApplied) {
         ::SetDlgItemTextA(dialog, 1000, "abc");
         ClickControl(dialog, 1005);  // snapping off, in the dialog only so far
         ClickControl(dialog, 3);
-        HWND box = nullptr;
         ASSERT_TRUE(bench::WaitFor([&] { return (box = VisibleProgramDialog(frame, dialog)) != nullptr; }))
-            << "4. a non-integer in the range is reported";
+            << "4. a non-integer in the range is reported (and the long shortcut not a second time)";
         EXPECT_EQ(b.AllowSnap, 1) << "4. and nothing is pushed";
         wchar_t said[128] = {};
         ::GetDlgItemTextW(box, 0xFFFF, said, 128);  // a message box's text
