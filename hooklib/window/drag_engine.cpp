@@ -25,14 +25,44 @@ void StoreSides(SharedBlock& b, const SizedSides& s) noexcept {
     b.SizeLeft = s.side[kLeft];
 }
 
+// The capture's record is shared by every thread of every program: it is taken and given up by
+// atomic exchanges, so that of a thread taking the capture and one ending the drag meanwhile,
+// exactly one gives the capture back.
+HWND* CaptureRecord(SharedBlock& b) noexcept { return &b.CaptureWnd; }
+
+bool ClaimCaptureRecord(SharedBlock& b, HWND window) noexcept {
+    return ::InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(CaptureRecord(b)), window,
+                                               nullptr) == nullptr;
+}
+
+bool DropCaptureRecord(SharedBlock& b, HWND window) noexcept {
+    return ::InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(CaptureRecord(b)), nullptr,
+                                               window) == window;
+}
+
+HWND TakeCaptureRecord(SharedBlock& b) noexcept {
+    return static_cast<HWND>(
+        ::InterlockedExchangePointer(reinterpret_cast<void* volatile*>(CaptureRecord(b)), nullptr));
+}
+
+bool DragStillOn(const SharedBlock& b, HWND window) noexcept {
+    return b.DragWnd == window && (b.MoveArmed || b.SizeArmed);
+}
+
 void TakeTheWindow(HWND window) noexcept {
+    SharedBlock& b = Block();
     ::SetForegroundWindow(window);
     ::BringWindowToTop(window);
     // A press kept from an MDI child does not activate it inside its frame: do that here.
-    if (Block().DragIsChild) ::SendMessageA(::GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    if (b.DragIsChild) ::SendMessageA(::GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
     ::SetCapture(window);
-    Block().CaptureTick = ::GetTickCount();
-    Block().CaptureWnd = window;
+    b.CaptureTick = ::GetTickCount();
+    // The drag may have ended meanwhile (its release reached another program's window), or
+    // another drag's capture may still be recorded: the capture is given back here, unless the
+    // ending side has already taken the record and gives it back itself.
+    const bool recorded = ClaimCaptureRecord(b, window);
+    if (recorded && DragStillOn(b, window)) return;
+    if (!recorded || DropCaptureRecord(b, window)) ::ReleaseCapture();
 }
 
 // GetAsyncKeyState reads the physical buttons: the primary one is the right when they are
@@ -70,9 +100,8 @@ bool EngineCaptureHeld(const SharedBlock& b) noexcept {
 // The capture belongs to the thread that took it, and only that thread can release it; the
 // drag may end in another (the release or a move reached another program's window).
 void ReleaseEngineCapture(SharedBlock& b) noexcept {
-    const HWND window = b.CaptureWnd;
+    const HWND window = TakeCaptureRecord(b);
     const DWORD thread = ThreadOf(window);
-    b.CaptureWnd = nullptr;
     // Nothing to do when the window is gone (its capture with it) or no longer holds the mouse.
     if (thread == 0 || !HoldsCapture(window, thread)) return;
     if (thread == ::GetCurrentThreadId())
@@ -173,6 +202,17 @@ void HoldCursor(SharedBlock& b, POINT& pt, HWND window, bool shift) noexcept {
     pt = {p.x, p.y};
 }
 
+// A window of another thread is placed without waiting for it.
+UINT PlacingFlags(HWND window) noexcept { return OwnedByThisThread(window) ? 0 : SWP_ASYNCWINDOWPOS; }
+
+// The foreground went from the dragged window to this thread's during the drag (a program that
+// started brought its window up under the cursor): the mouse comes here now, while the dragged
+// window still holds a capture that no longer gets it.
+bool ForegroundTakenFrom(HWND dragged) noexcept {
+    const HWND foreground = ::GetForegroundWindow();
+    return foreground && ThreadOf(foreground) == ::GetCurrentThreadId() && !OwnedByThisThread(dragged);
+}
+
 void MoveStep(SharedBlock& b, HWND window, POINT pt) noexcept {
     if (!OnDragMonitor(b, pt)) CollectSnapTargets(pt, window);
     const Rect r = WindowRectOf(window);
@@ -181,7 +221,7 @@ void MoveStep(SharedBlock& b, HWND window, POINT pt) noexcept {
     n.bottom = n.top + r.height();
     n = MovedWindowRect(CollectedTargets(), n, b.DragInsets, RulesNow(b));
     if (b.DragIsChild) n.offset(b.ChildOffset.x, b.ChildOffset.y);
-    ::SetWindowPos(window, nullptr, n.left, n.top, 0, 0, SWP_NOSIZE);
+    ::SetWindowPos(window, nullptr, n.left, n.top, 0, 0, SWP_NOSIZE | PlacingFlags(window));
 }
 
 void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
@@ -193,7 +233,7 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
         ExtendSizedSides(sides, grip, VisibleFrameOf(r, b.DragInsets), {pt.x, pt.y});
         b.DragGrip = {grip.x, grip.y};
         StoreSides(b, sides);
-        switch (DiagonalCursorFor(sides)) {
+        if (OwnedByThisThread(window)) switch (DiagonalCursorFor(sides)) {
             case 1: ::SetCursor(::LoadCursorA(nullptr, IDC_SIZENESW)); break;
             case 2: ::SetCursor(::LoadCursorA(nullptr, IDC_SIZENWSE)); break;
             default: break;
@@ -204,7 +244,7 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
     r = SizedWindowRect(CollectedTargets(), r, b.DragInsets, RulesNow(b), sized);
     ApplyMinimumSize(r, sides, b.MinTrack.cx, b.MinTrack.cy);
     if (b.DragIsChild) r.offset(b.ChildOffset.x, b.ChildOffset.y);
-    ::SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(), 0);
+    ::SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(), PlacingFlags(window));
 }
 
 }  // namespace
@@ -266,9 +306,15 @@ HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
         // A move for another window: one made before the dragged window took the mouse, or one
         // the platform delivered elsewhere meanwhile (Wine gives its desktop window moves of the
         // X pointer). The drag is over only when its window no longer holds the mouse; while it
-        // does, the drag goes on there and ends there.
-        if (!EngineCaptureHeld(b)) StopDrag(b);
-        return HookResult::kPassOn;
+        // does, the drag goes on there and ends there. A capture left with no drag to end it is
+        // given back.
+        if (!EngineCaptureHeld(b) || !b.DragWnd) {
+            StopDrag(b);
+            return HookResult::kPassOn;
+        }
+        // The mouse comes here because this thread took the foreground: the drag goes on from here.
+        if (!(b.Moving || b.Sizing) || !ForegroundTakenFrom(b.DragWnd)) return HookResult::kPassOn;
+        window = b.DragWnd;
     }
     // The release may have gone to another window or been lost: the button's real state decides,
     // read here in the thread that holds the mouse, so no window follows a mouse with no button held.

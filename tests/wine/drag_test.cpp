@@ -1,6 +1,9 @@
 // Real drags of windows of another process by injected input, through the library's engine.
 #include "tests/wine/support/hooked_fixture.h"
 
+#include <optional>
+#include <string>
+
 namespace {
 
 using bench::TargetProcess;
@@ -111,6 +114,15 @@ TEST_F(DragTest, ADragEndedInAnotherThreadLeavesNoCapture) {
     target.SyncInput();
     SetUnAvailable(0);
     ExpectTheMouseIsFree(target, other, "3. paused and resumed");
+
+    // 4. Press, a short move and the release in one burst, the release over the other program:
+    // it may end the drag before the pressed window has taken the mouse.
+    for (int run = 0; run < 3; ++run) {
+        bench::PressAndMoveAway(bench::HitPoint(w, HTCAPTION), {720, 300}, true);
+        target.SyncInput();
+        other.SyncInput();
+        ExpectTheMouseIsFree(target, other, ("4. a burst released over another program, run " + std::to_string(run)).c_str());
+    }
 }
 
 TEST_F(DragTest, AProgramStartingDuringADragDoesNotStopIt) {
@@ -122,14 +134,19 @@ TEST_F(DragTest, AProgramStartingDuringADragDoesNotStopIt) {
     bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(bench::WaitForCapture(w));
     StepTo(w, Offset(p, 30, 0));
-    // A program that maps the library runs its start-up meanwhile.
+    // A program that maps the library runs its start-up meanwhile, and one whose window comes up
+    // under the cursor.
     ASSERT_EQ(bench::RunProgram("qlib.exe get GetUnAvailable"), 0u);
     StepTo(w, Offset(p, 60, 20));
-    StepTo(w, Offset(p, 90, 40));
+    std::optional<TargetProcess> newcomer(std::in_place, At("newcomer", {p.x + 20, p.y, p.x + 320, p.y + 200}));
+    bench::MoveMouse(p.x + 90, p.y + 40);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).left == 290; })) << "1. the drag goes on";
     bench::MouseButton(MOUSEEVENTF_LEFTUP);
     target.SyncInput();
+    newcomer->SyncInput();
     EXPECT_EQ(bench::WindowRect(w).left, 290) << "1. the drag went on to where the cursor is";
     EXPECT_EQ(bench::WindowRect(w).top, 240);
+    newcomer.reset();
     EXPECT_TRUE(bench::WaitFor([&] { return bench::CaptureIn(w) == nullptr; })) << "1. and let the mouse go";
     DragBy(target, w, HTCAPTION, 20, 0);
     EXPECT_EQ(bench::WindowRect(w).left, 310) << "2. the next drag works";

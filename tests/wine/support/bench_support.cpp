@@ -339,11 +339,12 @@ HWND CaptureIn(HWND window) {
     return info.hwndCapture;
 }
 
-void PressAndMoveAway(POINT press, POINT to) {
+void PressAndMoveAway(POINT press, POINT to, bool release) {
     OnInputThread([=] {
         RawMove(press.x, press.y);
         RawButton(MOUSEEVENTF_LEFTDOWN);
         RawMove(to.x, to.y);
+        if (release) RawButton(MOUSEEVENTF_LEFTUP);
     });
 }
 

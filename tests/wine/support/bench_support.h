@@ -142,8 +142,9 @@ bool WaitForCapture(HWND window, int timeoutMs = 1000);
 // The window holding the mouse capture in the thread of `window`, or null.
 HWND CaptureIn(HWND window);
 // One burst of input, as a quick hand gives it: the left button goes down at `press` and the
-// mouse is at `to` before any program has taken the press.
-void PressAndMoveAway(POINT press, POINT to);
+// mouse is at `to` (and, with `release`, the button up again there) before any program has taken
+// the press.
+void PressAndMoveAway(POINT press, POINT to, bool release = false);
 // Waits until the helper owning `window` has taken a mouse message at `pt` from its queue.
 bool WaitForMouseAt(HWND window, POINT pt, int timeoutMs = 2000);
 void Wheel(int x, int y, int delta);
