@@ -135,8 +135,6 @@ void RollUp(HWND window) noexcept {
                    SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
-namespace {
-
 // A window minimized without a window command (ShowWindow) is unrolled once it is minimized: its
 // height then goes to the place it is restored to, not to its icon.
 void GiveHeightBack(HWND window, int height) noexcept {
@@ -154,8 +152,6 @@ void GiveHeightBack(HWND window, int height) noexcept {
     ::GetWindowRect(window, &r);
     ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE);
 }
-
-}  // namespace
 
 void Unroll(HWND window) noexcept {
     SharedBlock& b = Block();
@@ -192,9 +188,19 @@ void UnrollAll() noexcept {
         }
         b.nRolled = 0;
     }
+    const UINT unrollMsg = b.UnrollMsg;
     for (int i = 0; i < count; ++i) {
         const HWND w = windows[i];
         if (!w || !::IsWindow(w) || ThreadOf(w) != threads[i]) continue;
+        if (::IsIconic(w) && unrollMsg != 0) {
+            // A minimized window's height goes to the place it is restored to, which only its own
+            // thread can set (the window-procedure hook does it); a window that does not answer
+            // soon is left as it is.
+            DWORD_PTR ignored = 0;
+            ::SendMessageTimeoutA(w, unrollMsg, kGiveHeightBack, heights[i], SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                  kGiveHeightBackTimeoutMs, &ignored);
+            continue;
+        }
         RECT r{};
         ::GetWindowRect(w, &r);
         // Queued to the window's own thread: a busy or hung window does not hold us up.

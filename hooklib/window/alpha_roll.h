@@ -16,9 +16,16 @@ bool IsRolledUp(HWND window) noexcept;
 // not be given back.
 void RollUp(HWND window) noexcept;
 void Unroll(HWND window) noexcept;
-// Gives every rolled-up window its height back, without waiting for any of them, and empties
-// the table: the library is about to stop and no hook would carry out a message later.
+// Gives every rolled-up window its height back and empties the table: the library is about to
+// stop and no hook would carry out a message later. A shown window is resized without waiting for
+// it; a minimized one is asked to give the height to the place it is restored to, and waited for
+// a moment at most (kGiveHeightBackTimeoutMs).
 void UnrollAll() noexcept;
+// The height given back in the window's own thread: to its restored place when it is minimized.
+void GiveHeightBack(HWND window, int height) noexcept;
+// Sent as the unroll message's wParam, with the height as lParam: give that height back now.
+constexpr WPARAM kGiveHeightBack = 1;
+constexpr UINT kGiveHeightBackTimeoutMs = 500;
 int CaptionOnlyHeight(HWND window) noexcept;
 
 }  // namespace quor

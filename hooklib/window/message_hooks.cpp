@@ -121,6 +121,14 @@ LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
         ::SetWindowLongPtrA(c.hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(c.lParam));
         return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
     }
+    // The height of a rolled-up window that was minimized, given back to its restored place as
+    // the library stops, paused or not.
+    if (c.message == b.UnrollMsg && b.UnrollMsg != 0 && c.wParam == kGiveHeightBack && c.hwnd != nullptr) {
+        last_error_context keepLastError;
+        const auto height = static_cast<int>(c.lParam);
+        if (height > 0) GiveHeightBack(c.hwnd, height);
+        return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+    }
     if (b.UnAvailable || c.hwnd == nullptr) return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
     switch (c.message) {
         case WM_SIZE:

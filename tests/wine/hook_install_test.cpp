@@ -229,12 +229,18 @@ TEST_F(HookInstall, FailingRemovalShowsItsBoxAndKeepsTheHandle) {
     b.MessageHook = nullptr;
 }
 
-TEST_F(HookInstall, RemovalRestoresWindowsRecordedInTheTrayTable) {
+TEST_F(HookInstall, RemovalRestoresHiddenWindowsAndGivesRolledUpOnesTheirHeight) {
     bench::WindowSpec spec;
     spec.title = "hidden in tray";
     bench::TargetProcess target(spec);
+    bench::TargetProcess rolled(bench::WindowAt("rolled, then minimized while paused", {100, 100, 500, 400}));
     SetHook();
     quor::SharedBlock& b = bench::Block();
+    ::PostMessageA(rolled.window(), b.RollMsg, 0, 0);
+    ASSERT_TRUE(bench::WaitFor([&] { return bench::WindowRect(rolled.window()).bottom < 200; })) << "rolled up";
+    SetUnAvailable(1);
+    ::ShowWindow(rolled.window(), SW_MINIMIZE);
+    ASSERT_TRUE(bench::WaitFor([&] { return ::IsIconic(rolled.window()) != FALSE; }));
     ::ShowWindow(target.window(), SW_HIDE);
     ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindowVisible(target.window()); }));
     b.TrayWnd[3] = target.window();
@@ -245,6 +251,12 @@ TEST_F(HookInstall, RemovalRestoresWindowsRecordedInTheTrayTable) {
     EXPECT_EQ(b.TrayWnd[3], nullptr);
     EXPECT_EQ(b.TrayHigh, 0);
     EXPECT_TRUE(bench::WaitFor([&] { return target.Count(WM_NULL) >= 1; })) << "the restored window was sent WM_NULL";
+    SetUnAvailable(0);
+    ::ShowWindow(rolled.window(), SW_RESTORE);
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsIconic(rolled.window()); }));
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(rolled.window()).bottom == 400; }))
+        << "a rolled-up window minimized while paused comes back with its height: "
+        << bench::WindowRect(rolled.window()).bottom - bench::WindowRect(rolled.window()).top;
 }
 
 TEST_F(HookInstall, MouseHookRunsInsideAnotherProcess) {
