@@ -215,10 +215,12 @@ TEST_F(Resident, ASecondStartGivesWayAndTheIconComesBackWithANewNotificationArea
 
 namespace {
 
-TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgain) {
+TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgainWithTheExclusions) {
+    std::ofstream(IgnorePath(), std::ios::binary) << "game.exe\r\nQuorNoSnap*\r\n";
     SetUnAvailable(0);
     quor::SharedBlock& b = bench::Block();
     RunAndClose([&] {
+        ASSERT_TRUE(bench::WaitFor([&] { return b.nIgnore == 1 && b.nIgnoreExe == 1; })) << "the exclusions read";
         const HHOOK lost = b.LLMouseHook;
         ASSERT_NE(lost, nullptr);
         // As the platform does with a hook that took too long: gone, and nobody told.
@@ -236,6 +238,9 @@ TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgain) {
             return b.LLMouseHook != lost && b.LLMouseHook != nullptr;
         }, 15000);
         ASSERT_TRUE(reinstalled) << "2. the program noticed and installed its hooks again";
+        EXPECT_TRUE(bench::WaitFor([&] { return b.nIgnore == 1 && b.nIgnoreExe == 1; }))
+            << "2. with the exclusions read again: " << b.nIgnore << " classes, " << b.nIgnoreExe << " programs";
+        EXPECT_STREQ(b.Ignore[0], "QuorNoSnap*");
         EXPECT_EQ(b.StatMouseMove, travel) << "2. nothing was counted meanwhile";
         EXPECT_TRUE(bench::WaitFor([&] {
             handOnTheMouse();
