@@ -1,5 +1,7 @@
 #include "hooklib/window/drag_engine.h"
 
+#include <atomic>
+
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/drag_geometry.h"
@@ -13,6 +15,25 @@ namespace quor {
 namespace {
 
 constexpr DWORD kDoubleClickReleaseMs = 300;
+
+// The caption button last pressed in this process: a release acts on a button only when it was
+// pressed on that same button, as the system's own buttons do. A release that comes after a press
+// elsewhere (dragged onto the button, or a cursor moved under a held button) does nothing.
+std::atomic<HWND> g_pressedButtonWindow{nullptr};
+std::atomic<UINT> g_pressedButton{HTNOWHERE};
+
+bool IsCaptionButton(UINT hit) noexcept { return hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTCLOSE; }
+
+void RememberButtonPress(HWND window, UINT hit) noexcept {
+    g_pressedButtonWindow.store(IsCaptionButton(hit) ? window : nullptr);
+    g_pressedButton.store(hit);
+}
+
+// Whether this release ends a press on the same button of the same window; the press is used up.
+bool ReleaseEndsButtonPress(HWND window, UINT hit) noexcept {
+    const HWND pressed = g_pressedButtonWindow.exchange(nullptr);
+    return pressed == window && g_pressedButton.load() == hit;
+}
 
 bool ShiftHeld() noexcept { return (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
@@ -254,6 +275,7 @@ HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
     // A new press means the button went up since any drag began: whatever is left of it is over.
     if (DragInProgress(b)) StopDrag(b);
     const UINT hit = m.wHitTestCode;
+    RememberButtonPress(m.hwnd, hit);
     const bool sizingHit = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
     // Asked once per press: the test may open the window's process to read its module path.
     const bool eligible = (IsCaptionHit(hit) || sizingHit) && IsEligibleWindow(m.hwnd);
@@ -287,8 +309,9 @@ HookResult OnNonClientRelease(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
     SharedBlock& b = Block();
     if (::GetTickCount() - b.LastCaptionDblClk < kDoubleClickReleaseMs) return HookResult::kSwallow;
     const UINT hit = m.wHitTestCode;
-    if (hit != HTMINBUTTON && hit != HTMAXBUTTON && hit != HTCLOSE) return HookResult::kPassOn;
+    if (!IsCaptionButton(hit)) return HookResult::kPassOn;
     if (ButtonDisabled(b, hit, shift)) return HookResult::kSwallow;
+    if (!ReleaseEndsButtonPress(m.hwnd, hit)) return HookResult::kPassOn;
     if (hit == HTMINBUTTON)
         ::PostMessageA(m.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     else if (hit == HTMAXBUTTON)

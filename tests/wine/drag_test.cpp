@@ -315,11 +315,23 @@ TEST_F(DragTest, DisabledCaptionButtonsNeedShift) {
     }
     EXPECT_TRUE(bench::WaitFor([&] { return ::IsZoomed(w) != FALSE; })) << "2. Shift lifts the maximize button";
     const POINT close = bench::HitPoint(w, HTCLOSE);
+    SetDisableClose(0);
+    RECT client{};
+    ::GetClientRect(w, &client);
+    POINT inside{client.right / 2, client.bottom / 2};
+    ::ClientToScreen(w, &inside);
+    bench::MoveMouse(inside.x, inside.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    bench::MoveMouse(close.x, close.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    target.SyncInput();
+    EXPECT_TRUE(::IsWindow(w)) << "3. a release on the close button after a press elsewhere closes nothing";
+    SetDisableClose(1);
     {
         bench::HeldKey shift(VK_SHIFT);
         bench::Click(close.x, close.y);
     }
-    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(w); })) << "3. Shift lifts the close button";
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsWindow(w); })) << "4. Shift lifts the close button";
 }
 
 TEST_F(DragTest, MdiChildMovesInsideItsFrame) {

@@ -281,15 +281,12 @@ void RawButton(DWORD flag) {
     Send(in);
 }
 
-// The press carries its place: one event moves the cursor there and presses, and the release is
-// sent with it in one call. Wine moves the cursor to the X pointer's place when a window appears,
-// goes or changes under that pointer; a press sent after a move of its own could land there
-// (seen: on the close button of a window just maximized under the parked pointer), and a release
-// sent apart could too, which loses the click.
+// The press and the release each carry their place, sent in one call. Wine moves the cursor to
+// the X pointer's place when a window appears, goes or changes under that pointer; a button
+// event without a place of its own could land there (seen: a release on the close button of a
+// window just maximized under the parked pointer), which loses the click.
 void RawClick(int x, int y, DWORD down, DWORD up) {
-    INPUT click[2] = {MoveTo(x, y, down), {}};
-    click[1].type = INPUT_MOUSE;
-    click[1].mi.dwFlags = up;
+    INPUT click[2] = {MoveTo(x, y, down), MoveTo(x, y, up)};
     ::SendInput(2, click, sizeof click[0]);
 }
 
