@@ -99,9 +99,9 @@ IniDocument DocumentOf(const DecodedText& decoded) {
     return IniDocument(decoded.text, TextCodec{&Utf8OfAnsi, &AnsiOfUtf8});
 }
 
-FileContents ReadWithRetries(const std::wstring& path) {
+FileContents ReadWithRetries(const std::wstring& path, int tries) {
     FileContents contents = ReadSmallFile(path);
-    for (int tries = 1; tries < kReadTries && contents.state == FileContents::State::kUnreadable; ++tries) {
+    for (int tried = 1; tried < tries && contents.state == FileContents::State::kUnreadable; ++tried) {
         ::Sleep(kReadRetryMs);
         contents = ReadSmallFile(path);
     }
@@ -139,8 +139,16 @@ bool PutInPlace(const std::wstring& copy, const std::wstring& target) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    if (!::ReplaceFileW(target.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return false;
+    if (!::ReplaceFileW(target.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        // The old file may already be out of the way with the copy not yet in its place: the
+        // copy, complete, is then put there, so the file is never left missing.
+        const DWORD error = ::GetLastError();
+        if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES ||
+            !::MoveFileExW(copy.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            ::SetLastError(error);
+            return false;
+        }
+    }
     // Where the system does not carry the attributes over, they are set as they were.
     if (::GetFileAttributesW(target.c_str()) != attributes) ::SetFileAttributesW(target.c_str(), attributes);
     return true;
@@ -185,7 +193,7 @@ FileContents ReadSmallFile(const std::wstring& path) {
 }
 
 std::optional<IniDocument> ProfileFile::Read() const {
-    const FileContents contents = ReadWithRetries(path_);
+    const FileContents contents = ReadWithRetries(path_, patient_ ? kReadTries : 1);
     lastError_ = contents.error;
     if (contents.state == FileContents::State::kUnreadable) return std::nullopt;
     return DocumentOf(Decode(contents.text));
@@ -193,7 +201,7 @@ std::optional<IniDocument> ProfileFile::Read() const {
 
 bool ProfileFile::Update(const std::function<void(IniDocument&)>& change) const {
     const std::wstring target = FileBehind(path_);
-    const FileContents contents = ReadWithRetries(target);
+    const FileContents contents = ReadWithRetries(target, patient_ ? kReadTries : 1);
     lastError_ = contents.error;
     if (contents.state == FileContents::State::kUnreadable) return false;
     const DecodedText decoded = Decode(contents.text);

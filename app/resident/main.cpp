@@ -33,6 +33,8 @@ public:
         }
         if (!frame_.Create(::GetModuleHandleA(nullptr))) return FALSE;
         // A partial installation leaves hooks in place, so removal runs whatever the result.
+        // From now on the input hooks run on this thread, which must not wait for a file.
+        profile_.SetPatient(false);
         frame_.HooksInstalled(::SetHook() != nullptr);
         hooked_ = true;
         // After SetHook, which empties the window-class table.

@@ -143,10 +143,7 @@ void SettingsDialog::OpenMouseShortcuts() noexcept {
     mouseCutOpen_ = false;
 }
 
-void SettingsDialog::ReloadMouseCuts() noexcept {
-    // A file that cannot be read now leaves the texts in force as they are.
-    if (const std::optional<IniDocument> file = host_.Profile().Read()) LoadMouseCuts(*file, SettingsSection(instance_));
-}
+void SettingsDialog::ApplyMouseCuts(const IniDocument& file) noexcept { LoadMouseCuts(file, SettingsSection(instance_)); }
 
 bool SettingsDialog::DoDataExchange(bool save) noexcept {
     for (const CheckControl& number : kNumbers)
@@ -215,7 +212,8 @@ bool SettingsDialog::SaveSettings() noexcept {
     const SettingsRecord record = record_;
     const bool saved = host_.Profile().Update([&](IniDocument& file) { WriteSettings(file, section, record); });
     saveError_ = saved ? 0 : host_.Profile().LastError();
-    return SaveIconLayout(FindDesktopListView()) && saved;
+    if (!SaveIconLayout(FindDesktopListView()) && saved) saveError_ = host_.Profile().LastError();
+    return saveError_ == 0;
 }
 
 void SettingsDialog::Open() noexcept {

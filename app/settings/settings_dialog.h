@@ -49,8 +49,8 @@ public:
 
     const SettingsRecord& record() const noexcept { return record_; }
     const ProfileFile& Profile() const noexcept { return host_.Profile(); }
-    // The 24 shortcut texts read afresh from the file and pushed into the library.
-    void ReloadMouseCuts() noexcept;
+    // The 24 shortcut texts and the opacity of this (saved) file pushed into the library.
+    void ApplyMouseCuts(const IniDocument& file) noexcept;
     // The text of a shortcut key in the file as read, with its default; a key outside the table
     // gives the name of command 0.
     std::string ReadMouseCut(const IniDocument& file, const std::string& key) const;

@@ -76,15 +76,17 @@ private:
         }
         alpha_ = alpha;
         const std::string section = SettingsSection(instance_);
+        IniDocument written;
         const bool saved = settings_.Profile().Update([&](IniDocument& file) {
             for (int slot = 0; slot < kMouseCutKeyCount; ++slot) file.Set(section, kMouseCutKeys[slot].key, texts[slot]);
             file.SetInt(section, "Alpha", alpha_);
+            written = file;
         });
         if (!saved) {
             settings_.Profile().TellNotSaved(hwnd(), settings_.Profile().LastError());
             return false;
         }
-        settings_.ReloadMouseCuts();
+        settings_.ApplyMouseCuts(written);
         return true;
     }
 

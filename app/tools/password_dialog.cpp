@@ -88,8 +88,12 @@ private:
 
     void OnInitDialog() noexcept override {
         PlaceAtWorkAreaCorner();
-        // A file that cannot be read gives the defaults; only these keys are written back.
-        const IniDocument file = profile_.Read().value_or(IniDocument());
+        // A file that cannot be read gives the defaults, which are then not written over the
+        // values it holds.
+        const std::optional<IniDocument> read = profile_.Read();
+        fromFile_ = read.has_value();
+        if (!fromFile_) profile_.TellUnreadableOnce(hwnd(), profile_.LastError());
+        const IniDocument file = read.value_or(IniDocument());
         for (const PasswordInput& input : kInputs)
             inputs_.*input.value = file.GetInt(section_, input.key, input.fallback);
         DoDataExchange(false);
@@ -151,6 +155,7 @@ private:
     }
 
     void SaveInputs() noexcept {
+        if (!fromFile_) return;
         const PasswordInputs values = inputs_;
         profile_.Update([&](IniDocument& file) {
             for (const PasswordInput& input : kInputs) file.SetInt(section_, input.key, values.*input.value);
@@ -180,6 +185,7 @@ private:
     }
 
     const ProfileFile& profile_;
+    bool fromFile_ = false;  // the inputs came from the file, and may go back to it
     const std::string section_;
     PasswordInputs inputs_;
 };

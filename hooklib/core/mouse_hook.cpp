@@ -172,7 +172,9 @@ LRESULT Dispatch(int code, WPARAM wParam, LPARAM lParam) noexcept {
                 return -1;
             }
             return PassOn(code, wParam, lParam);
+        case WM_LBUTTONDOWN: ForgetCaptionButtonPress(); return PassOn(code, wParam, lParam);
         case WM_LBUTTONUP:
+            ForgetCaptionButtonPress();
             if (!peeked) EndDrag(m);
             return PassOn(code, wParam, lParam);
         case WM_MOUSEWHEEL: {

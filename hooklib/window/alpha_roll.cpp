@@ -189,16 +189,20 @@ void UnrollAll() noexcept {
         b.nRolled = 0;
     }
     const UINT unrollMsg = b.UnrollMsg;
+    const DWORD start = ::GetTickCount();
     for (int i = 0; i < count; ++i) {
         const HWND w = windows[i];
         if (!w || !::IsWindow(w) || ThreadOf(w) != threads[i]) continue;
         if (::IsIconic(w) && unrollMsg != 0) {
             // A minimized window's height goes to the place it is restored to, which only its own
-            // thread can set (the window-procedure hook does it); a window that does not answer
-            // soon is left as it is.
+            // thread can set (the window-procedure hook does it). The waits together last a
+            // moment at most, and this thread takes the messages sent to it meanwhile (the input
+            // hooks' calls among them); a window that does not answer in time is left as it is.
+            const DWORD spent = ::GetTickCount() - start;
+            if (spent >= kGiveHeightBackTimeoutMs) continue;
             DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutA(w, unrollMsg, kGiveHeightBack, heights[i], SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                                  kGiveHeightBackTimeoutMs, &ignored);
+            ::SendMessageTimeoutA(w, unrollMsg, kGiveHeightBack, heights[i], SMTO_ABORTIFHUNG,
+                                  kGiveHeightBackTimeoutMs - spent, &ignored);
             continue;
         }
         RECT r{};

@@ -18,8 +18,8 @@ void RollUp(HWND window) noexcept;
 void Unroll(HWND window) noexcept;
 // Gives every rolled-up window its height back and empties the table: the library is about to
 // stop and no hook would carry out a message later. A shown window is resized without waiting for
-// it; a minimized one is asked to give the height to the place it is restored to, and waited for
-// a moment at most (kGiveHeightBackTimeoutMs).
+// it; a minimized one is asked to give the height to the place it is restored to, and all of them
+// together are waited for a moment at most (kGiveHeightBackTimeoutMs).
 void UnrollAll() noexcept;
 // The height given back in the window's own thread: to its restored place when it is minimized.
 void GiveHeightBack(HWND window, int height) noexcept;

@@ -226,12 +226,12 @@ void HoldCursor(SharedBlock& b, POINT& pt, HWND window, bool shift) noexcept {
 // A window of another thread is placed without waiting for it.
 UINT PlacingFlags(HWND window) noexcept { return OwnedByThisThread(window) ? 0 : SWP_ASYNCWINDOWPOS; }
 
-// The foreground went from the dragged window to this thread's during the drag (a program that
-// started brought its window up under the cursor): the mouse comes here now, while the dragged
-// window still holds a capture that no longer gets it.
+// The foreground went from the dragged window's thread to another during the drag (a program
+// that started brought its window up): the mouse goes to the windows under the cursor now, this
+// thread's among them, while the dragged window still holds a capture that no longer gets it.
 bool ForegroundTakenFrom(HWND dragged) noexcept {
-    const HWND foreground = ::GetForegroundWindow();
-    return foreground && ThreadOf(foreground) == ::GetCurrentThreadId() && !OwnedByThisThread(dragged);
+    const DWORD draggedThread = ThreadOf(dragged);
+    return draggedThread != ::GetCurrentThreadId() && ThreadOf(::GetForegroundWindow()) != draggedThread;
 }
 
 void MoveStep(SharedBlock& b, HWND window, POINT pt) noexcept {
@@ -299,6 +299,8 @@ HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
 }
 
 HookResult OnNonClientDoubleClick(const MOUSEHOOKSTRUCT& m) noexcept {
+    // The second press of a double-click is a press too.
+    RememberButtonPress(m.hwnd, m.wHitTestCode);
     if (!IsCaptionHit(m.wHitTestCode)) return HookResult::kPassOn;
     if (ClassNameIs(m.hwnd, "THUSENSHI") || !ToggleMaximize(m.hwnd)) return HookResult::kPassOn;
     Block().LastCaptionDblClk = ::GetTickCount();
@@ -335,7 +337,7 @@ HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
             StopDrag(b);
             return HookResult::kPassOn;
         }
-        // The mouse comes here because this thread took the foreground: the drag goes on from here.
+        // The mouse comes here because another thread took the foreground: the drag goes on from here.
         if (!(b.Moving || b.Sizing) || !ForegroundTakenFrom(b.DragWnd)) return HookResult::kPassOn;
         window = b.DragWnd;
     }
@@ -371,6 +373,8 @@ void EndDrag(const MOUSEHOOKSTRUCT&) noexcept {
     SharedBlock& b = Block();
     if (DragInProgress(b)) FinishDrag(b);
 }
+
+void ForgetCaptionButtonPress() noexcept { g_pressedButtonWindow.store(nullptr); }
 
 bool IsDragInProgress() noexcept { return DragInProgress(Block()); }
 

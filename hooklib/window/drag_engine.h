@@ -11,6 +11,8 @@ HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept;
 HookResult OnNonClientDoubleClick(const MOUSEHOOKSTRUCT& m) noexcept;
 HookResult OnNonClientRelease(const MOUSEHOOKSTRUCT& m, bool shift) noexcept;
 HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept;
+// A press or release in a client area: no caption button is pressed any more.
+void ForgetCaptionButtonPress() noexcept;
 void EndDrag(const MOUSEHOOKSTRUCT& m) noexcept;
 
 // Whether any part of a drag is recorded (armed, moving, sizing, or the capture not yet released).

@@ -169,6 +169,21 @@ TEST_F(Tools, MouseShortcutsRefuseWhatTheLibraryCannotTakeAndWriteNothing) {
     CloseBox(box);
     EXPECT_EQ(::GetFileAttributesA(bench::SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES) << "2. nothing written";
     EXPECT_EQ(ControlText(dialog, kDesktopCtrlWheel).size(), 312u) << "2. and nothing cut";
+
+    const std::string kept = "[Config]\r\nDWC=kept.exe\r\n";
+    bench::WriteSettingsFile(kept);
+    ::SetFileAttributesA(bench::SettingsPath().c_str(), FILE_ATTRIBUTE_READONLY);
+    SetText(dialog, kDesktopCtrlWheel, "notepad.exe");
+    ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    const HWND failed = MessageBoxOver(frame, dialog, &text);
+    ASSERT_NE(failed, nullptr) << "3. a file that takes no save is reported";
+    EXPECT_NE(text.find(L"設定ファイルに保存できませんでした"), std::wstring::npos) << "3. " << text.size();
+    CloseBox(failed);
+    EXPECT_TRUE(::IsWindow(dialog)) << "3. OK leaves the dialog open";
+    EXPECT_EQ(ControlText(dialog, kDesktopCtrlWheel), "notepad.exe") << "3. with what was typed";
+    EXPECT_STRNE(bench::Block().MouseCut[5], "notepad.exe") << "3. and applies nothing";
+    EXPECT_EQ(bench::ReadSettingsFile(), kept) << "3. the file as it was";
+    ::SetFileAttributesA(bench::SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(program.Close());
 }
