@@ -305,9 +305,12 @@ TEST_F(Resident, MouseCleaningEndsWithReturnWhateverHadTheFocus) {
     });
 }
 
-std::string Utf16LeWithMark(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+std::string Utf16WithMark(const std::wstring& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t c : text) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
     return bytes;
 }
 
@@ -344,7 +347,7 @@ TEST_F(Resident, AFileItCannotReadIsLeftAsItIsAndAUnicodeOrHiddenFileKeepsItsFor
     // A file saved as Unicode, and hidden.
     {
         std::ofstream(Path(), std::ios::binary)
-            << Utf16LeWithMark(L"[Config]\r\nSnap=50\r\nBR=\"C:\\a b\\メモ帳.exe\" \"x y\"\r\n[Other]\r\nMine=\u00FC\u20AC\r\n");
+            << Utf16WithMark(L"[Config]\r\nSnap=50\r\nBR=\"C:\\a b\\メモ帳.exe\" \"x y\"\r\n[Other]\r\nMine=\u00FC\u20AC\r\n", false);
     }
     ASSERT_TRUE(::SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_HIDDEN));
     RunAndClose([&] {
@@ -362,6 +365,22 @@ TEST_F(Resident, AFileItCannotReadIsLeftAsItIsAndAUnicodeOrHiddenFileKeepsItsFor
     ::GetPrivateProfileStringW(L"Other", L"Mine", L"", mine, 16, wide.c_str());
     EXPECT_STREQ(mine, L"\u00FC\u20AC") << "4. a line it did not write, as it was";
     ::SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // The other marked encodings: read, and written back in their own.
+    const std::pair<std::string, std::string> others[] = {
+        {Utf16WithMark(L"[Config]\r\nSnap=40\r\nBR=メモ帳.exe\r\n", true), "\xFE\xFF"},
+        {"\xEF\xBB\xBF[Config]\r\nSnap=40\r\nBR=\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3.exe\r\n", "\xEF\xBB\xBF"}};
+    for (const auto& [text, mark] : others) {
+        Write(text);
+        RunAndClose([&] {
+            EXPECT_EQ(b.Snap, 40) << "5. read: " << mark.size();
+            EXPECT_STREQ(b.MouseCut[12], "\x83\x81\x83\x82\x92\xA0.exe");
+        });
+        const std::string back = Read();
+        EXPECT_EQ(back.substr(0, mark.size()), mark) << "5. written back in its encoding";
+        EXPECT_NE(back.find(mark.size() == 3 ? "VolumeDispTime=1000" : std::string("V\0o", 3)), std::string::npos)
+            << "5. with the keys it added";
+    }
 }
 
 TEST_F(Resident, ExitFromTheMenuSavesAndEnds) {
