@@ -61,65 +61,61 @@ void StartRenameIfLabelEdit(HWND window) noexcept {
 
 }  // namespace
 
-LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    SharedBlock& b = Block();
-    if (code < 0 || lParam == 0) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
-    MSG& m = *reinterpret_cast<MSG*>(lParam);
+namespace {
+
+// What the library does with a message taken from a queue (or peeked at: `removal`). A message
+// kept from its window becomes WM_NULL; nothing here decides whether other hooks see it.
+void OnQueuedMessage(WPARAM removal, MSG& m) noexcept {
+    const SharedBlock& b = Block();
     // Completes a move into the notification area, paused or not.
     if (m.message == b.TrayHideMsg && b.TrayHideMsg != 0 && m.hwnd != nullptr) {
         last_error_context keepLastError;
         if (FindTraySlot(m.hwnd) != -1) ::ShowWindow(m.hwnd, SW_HIDE);
         m.message = WM_NULL;
-        return 1;
+        return;
     }
-    if (b.UnAvailable) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
+    if (b.UnAvailable) return;
     if (b.IgnoreKeyboard && IsBlockedWhileCleaningKeyboard(m.message)) {
         m.message = WM_NULL;
-        return 1;
+        return;
     }
     // A message posted to a thread has no window, and nothing to roll. A program that peeks at a
     // message before it takes it calls the hook twice for it: the roll acts once, as the message is
     // taken. Acting on the peek too would roll the window again at the taking when a command sent
     // in between (a restore) had unrolled it.
-    const bool taken = wParam == PM_REMOVE;
+    const bool taken = removal == PM_REMOVE;
     if (m.hwnd != nullptr && b.RollMsg != 0 && m.message == b.RollMsg) {
-        if (!taken) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
+        if (!taken) return;
         last_error_context keepLastError;
         RollUp(m.hwnd);
-        return 1;
+        return;
     }
     if (m.hwnd != nullptr && b.UnrollMsg != 0 && m.message == b.UnrollMsg) {
-        if (!taken) return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
+        if (!taken) return;
         last_error_context keepLastError;
         Unroll(m.hwnd);
-        return 1;
+        return;
     }
     if ((m.message == WM_SIZE && m.wParam == SIZE_MINIMIZED) || m.message == WM_CLOSE) {
         last_error_context keepLastError;
         Unroll(m.hwnd);
     } else if (m.message == WM_SYSCOMMAND && m.hwnd != nullptr) {
         last_error_context keepLastError;
-        switch (HandleSysCommand(m.hwnd, m.wParam)) {
-            case SysCommandOutcome::kRestored: return 0;
-            // The minimize itself would show the hidden window again, minimized.
-            case SysCommandOutcome::kInTray: m.message = WM_NULL; break;
-            case SysCommandOutcome::kPassOn: break;
-        }
+        // The minimize itself would show the hidden window again, minimized.
+        if (HandleSysCommand(m.hwnd, m.wParam) == SysCommandOutcome::kInTray) m.message = WM_NULL;
     }
-    return ::CallNextHookEx(b.MessageHook, code, wParam, lParam);
 }
 
-LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    SharedBlock& b = Block();
-    if (code < 0 || lParam == 0) return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
-    const CWPSTRUCT& c = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+// What the library does with a message sent to a window, before the window's procedure has it.
+void OnSentMessage(int code, const CWPSTRUCT& c) noexcept {
+    const SharedBlock& b = Block();
     // The saved extended style of a window restored from the notification area, written in the
     // window's own thread: the restore, run in another thread, must not wait for this one. It
     // completes a restore already under way, paused or not.
     if (c.message == b.TrayStyleMsg && b.TrayStyleMsg != 0 && c.hwnd != nullptr) {
         last_error_context keepLastError;
         ::SetWindowLongPtrA(c.hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(c.lParam));
-        return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+        return;
     }
     // The height of a rolled-up window that was minimized, given back to its restored place as
     // the library stops, paused or not.
@@ -127,54 +123,52 @@ LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
         last_error_context keepLastError;
         const auto height = static_cast<int>(c.lParam);
         if (height > 0) GiveHeightBack(c.hwnd, height);
-        return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+        return;
     }
-    if (b.UnAvailable || c.hwnd == nullptr) return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+    if (b.UnAvailable || c.hwnd == nullptr) return;
     switch (c.message) {
         case WM_SIZE:
-            if (c.wParam != SIZE_MINIMIZED) break;
-            {
-                last_error_context keepLastError;
-                Unroll(c.hwnd);
-            }
-            return 0;
-        case WM_CLOSE: {
-            last_error_context keepLastError;
-            Unroll(c.hwnd);
+            if (c.wParam != SIZE_MINIMIZED) return;
             break;
-        }
         case WM_ACTIVATEAPP:
-            if (c.wParam == 0) break;
-            {
-                last_error_context keepLastError;
-                RestoreFromTrayOnActivation(c.hwnd);
-            }
-            return 0;
-        case WM_SYSCOMMAND: {
-            last_error_context keepLastError;
-            switch (HandleSysCommand(c.hwnd, c.wParam)) {
-                case SysCommandOutcome::kRestored: return 0;
-                // The minimize that follows shows the window again; it is hidden once that is done.
-                case SysCommandOutcome::kInTray: ::PostMessageA(c.hwnd, b.TrayHideMsg, 0, 0); break;
-                case SysCommandOutcome::kPassOn: break;
-            }
+            if (c.wParam == 0) return;
             break;
-        }
-        case WM_NCDESTROY: {
-            last_error_context keepLastError;
-            ForgetTrayWindow(c.hwnd);
-            break;
-        }
         case WM_CREATE:
-            if (b.ExpRename && code == HC_ACTION) {
-                last_error_context keepLastError;
-                StartRenameIfLabelEdit(c.hwnd);
-            }
+            if (!b.ExpRename || code != HC_ACTION) return;
             break;
-        default:
-            break;
+        case WM_CLOSE:
+        case WM_SYSCOMMAND:
+        case WM_NCDESTROY: break;
+        default: return;  // the common path: nothing to do
     }
-    return ::CallNextHookEx(b.WindowHook, code, wParam, lParam);
+    last_error_context keepLastError;
+    switch (c.message) {
+        case WM_SIZE:
+        case WM_CLOSE: Unroll(c.hwnd); break;
+        case WM_ACTIVATEAPP: RestoreFromTrayOnActivation(c.hwnd); break;
+        case WM_SYSCOMMAND:
+            // The minimize that follows shows the window again; it is hidden once that is done.
+            if (HandleSysCommand(c.hwnd, c.wParam) == SysCommandOutcome::kInTray)
+                ::PostMessageA(c.hwnd, b.TrayHideMsg, 0, 0);
+            break;
+        case WM_NCDESTROY: ForgetTrayWindow(c.hwnd); break;
+        case WM_CREATE: StartRenameIfLabelEdit(c.hwnd); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+// Both procedures pass every message on: the hooks installed before ours (accessibility tools,
+// input-method helpers, other utilities) see each one too, and the system ignores the answer.
+LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code >= 0 && lParam != 0) OnQueuedMessage(wParam, *reinterpret_cast<MSG*>(lParam));
+    return ::CallNextHookEx(Block().MessageHook, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code >= 0 && lParam != 0) OnSentMessage(code, *reinterpret_cast<const CWPSTRUCT*>(lParam));
+    return ::CallNextHookEx(Block().WindowHook, code, wParam, lParam);
 }
 
 }  // namespace quor

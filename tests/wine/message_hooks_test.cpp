@@ -187,4 +187,42 @@ TEST_F(MessageHooksTest, KeyboardCleaningKeepsKeysFromWindowsButNotTheMouse) {
     EXPECT_TRUE(bench::WaitFor([&] { return editor.Count(WM_CHAR) == 1; })) << "2. cleaning over: characters again";
 }
 
+// The counts of tests/wine/helper/qchain.cpp.
+struct ChainCounts {
+    LONG rollsTaken, unrollsTaken, restoresPosted, minimizedSizes, appActivations, restoresSent;
+};
+
+TEST_F(MessageHooksTest, HooksInstalledBeforeOursStillSeeEveryMessageWeActOn) {
+    resident_.reset();  // ours out, the other utility's in, then ours again: called first
+    const HMODULE chain = ::LoadLibraryA("qchain.dll");
+    ASSERT_NE(chain, nullptr);
+    const auto install = reinterpret_cast<BOOL (*)()>(::GetProcAddress(chain, "ChainInstall"));
+    const auto remove = reinterpret_cast<void (*)()>(::GetProcAddress(chain, "ChainRemove"));
+    const auto counts = reinterpret_cast<const ChainCounts* (*)()>(::GetProcAddress(chain, "ChainCountsSeen"))();
+    ASSERT_TRUE(install && remove && install());
+    resident_ = std::make_unique<bench::ResidentThread>();
+    ASSERT_NE(resident_->hook(), nullptr);
+
+    TargetProcess target(At("chained hooks", {100, 100, 500, 400}));
+    const HWND w = target.window();
+    RollUp(w);
+    ::PostMessageA(w, ::RegisterWindowMessageA("WM_UNROLL"), 0, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return Height(w) == 300; })) << "unrolled by our hook";
+    ::SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ::SendMessageA(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ::SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ::PostMessageA(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ::SendMessageA(w, WM_ACTIVATEAPP, TRUE, 0);
+    target.SyncInput();
+    const ChainCounts seen = *counts;
+    EXPECT_GE(seen.rollsTaken, 1) << "the roll message";
+    EXPECT_GE(seen.unrollsTaken, 1) << "the unroll message";
+    EXPECT_GE(seen.minimizedSizes, 1) << "WM_SIZE, minimized";
+    EXPECT_GE(seen.restoresSent, 1) << "SC_RESTORE, sent";
+    EXPECT_GE(seen.restoresPosted, 1) << "SC_RESTORE, posted";
+    EXPECT_GE(seen.appActivations, 1) << "WM_ACTIVATEAPP";
+    remove();
+    ::FreeLibrary(chain);
+}
+
 }  // namespace
