@@ -113,8 +113,8 @@ int StartRenameAssistant(HWND edit) noexcept {
     if (!SavePreviousProc(edit, current)) return 1;
     KeepLibraryInProcess();
     ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RenameEditProc));
-    // It arrives once the list view has put the item's name in the edit box and selected it all.
-    ::PostMessageW(edit, Block().RenameMsg, 0, 0);
+    // It arrives once the list view has put the item's name in the edit box and selected it.
+    ::PostMessageW(edit, Block().RenameMsg, kFirstSelection, 0);
     return 1;
 }
 
@@ -131,7 +131,10 @@ LRESULT CALLBACK RenameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lPara
             break;
         default:
             if (msg != 0 && msg == Block().RenameMsg) {
-                CycleNameSelection(edit);
+                if (wParam == kFirstSelection)
+                    SelectName(edit);
+                else
+                    CycleNameSelection(edit);
                 return 0;
             }
             break;
@@ -139,13 +142,28 @@ LRESULT CALLBACK RenameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lPara
     return ::CallWindowProcW(previous, edit, msg, wParam, lParam);
 }
 
-int CycleNameSelection(HWND edit) noexcept {
+namespace {
+
+// The edit box's text length and the place of its last dot (-1 for none); false when unreadable.
+bool MeasureName(HWND edit, int& length, int& lastDot) noexcept {
     wchar_t text[kTextCapacity];
-    const int length = ReadText(edit, text);
-    if (length < 0) return 1;
+    length = ReadText(edit, text);
+    if (length < 0) return false;
     const wchar_t* dot = std::wcsrchr(text, L'.');
-    const int lastDot = dot ? static_cast<int>(dot - text) : -1;
-    Select(edit, NextNameSelection(length, lastDot, SelectionOf(edit)));
+    lastDot = dot ? static_cast<int>(dot - text) : -1;
+    return true;
+}
+
+}  // namespace
+
+void SelectName(HWND edit) noexcept {
+    int length = 0, lastDot = -1;
+    if (MeasureName(edit, length, lastDot)) Select(edit, FirstNameSelection(length, lastDot));
+}
+
+int CycleNameSelection(HWND edit) noexcept {
+    int length = 0, lastDot = -1;
+    if (MeasureName(edit, length, lastDot)) Select(edit, NextNameSelection(length, lastDot, SelectionOf(edit)));
     return 1;
 }
 

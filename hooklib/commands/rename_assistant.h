@@ -11,6 +11,10 @@ namespace quor {
 int StartRenameAssistant(HWND edit) noexcept;
 LRESULT CALLBACK RenameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
+// Selects the name without its extension, as the edit box opens (the rename message's wParam
+// kFirstSelection), whatever the list view selected.
+void SelectName(HWND edit) noexcept;
+constexpr WPARAM kFirstSelection = 1;
 // Selects the next part of the name: name, then extension, then the whole text. Always 1.
 int CycleNameSelection(HWND edit) noexcept;
 // Starts renaming the item below (or above) the one being renamed; 0 when there is none.

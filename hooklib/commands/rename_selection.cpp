@@ -15,6 +15,10 @@ TextSelection NextNameSelection(int length, int lastDot, TextSelection current) 
     return name;
 }
 
+TextSelection FirstNameSelection(int length, int lastDot) noexcept {
+    return NextNameSelection(length, lastDot, {0, length});
+}
+
 int CollapsedCaret(int length, TextSelection current, bool toRight) noexcept {
     if (current.start == current.end || current.start == -1) return -1;
     if (toRight) return std::min(std::max(current.start, current.end), length);

@@ -84,30 +84,36 @@ protected:
     }
 };
 
-TEST_F(RenameTest, F2CyclesNameExtensionAndWholeText) {
+TEST_F(RenameTest, F2CyclesNameExtensionAndWholeTextFromTheNameWhateverTheListSelected) {
     const std::wstring japanese = L"報告書.最終.txt";
-    TargetProcess files(FileList("rename cycle", {"report.final.txt", "README", ".profile", Cp932(japanese)}));
-    ASSERT_TRUE(files.Activate());
-    struct Case {
-        int item;
-        std::vector<std::wstring> selections;  // on opening, then after each F2
-    };
-    const Case cases[] = {
-        {0, {L"report.final@0", L"txt@13", L"report.final.txt@0", L"report.final@0"}},
-        {1, {L"README@0", L"README@0"}},
-        {2, {L"@0", L"profile@1", L".profile@0", L"@0"}},
-        // Counted in the edit box's own characters: the selection ends exactly at the last dot.
-        {3, {L"報告書.最終@0", L"txt@7", japanese + L"@0"}},
-    };
-    for (const Case& c : cases) {
-        const HWND edit = Rename(files, c.item);
-        for (size_t step = 0; step < c.selections.size(); ++step) {
-            if (step > 0) Press(VK_F2);
-            EXPECT_TRUE(SelectionBecomes(edit, c.selections[step]))
-                << "item " << c.item << ", step " << step << ": " << Narrow(Selected(edit)) << " instead of "
-                << Narrow(c.selections[step]);
+    // A list view that selects the whole name as its edit opens, and one that selects the name
+    // without its extension, as current shells do.
+    for (const int shell : {0, 3}) {
+        bench::WindowSpec spec = FileList("rename cycle", {"report.final.txt", "README", ".profile", Cp932(japanese)});
+        spec.ownEditProc = shell;
+        TargetProcess files(spec);
+        ASSERT_TRUE(files.Activate());
+        struct Case {
+            int item;
+            std::vector<std::wstring> selections;  // on opening, then after each F2
+        };
+        const Case cases[] = {
+            {0, {L"report.final@0", L"txt@13", L"report.final.txt@0", L"report.final@0"}},
+            {1, {L"README@0", L"README@0"}},
+            {2, {L"@0", L"profile@1", L".profile@0", L"@0"}},
+            // Counted in the edit box's own characters: the selection ends exactly at the last dot.
+            {3, {L"報告書.最終@0", L"txt@7", japanese + L"@0"}},
+        };
+        for (const Case& c : cases) {
+            const HWND edit = Rename(files, c.item);
+            for (size_t step = 0; step < c.selections.size(); ++step) {
+                if (step > 0) Press(VK_F2);
+                EXPECT_TRUE(SelectionBecomes(edit, c.selections[step]))
+                    << "list " << shell << ", item " << c.item << ", step " << step << ": " << Narrow(Selected(edit))
+                    << " instead of " << Narrow(c.selections[step]);
+            }
+            EndRename(edit);
         }
-        EndRename(edit);
     }
 }
 

@@ -191,6 +191,13 @@ LRESULT CALLBACK OwnEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     // Only the procedure this process installed counts: the other one is never meant to run here.
     const WNDPROC installed = g_ownEditProc == 1 ? OwnEditProc<1> : OwnEditProc<2>;
     if (installed == &OwnEditProc<N>) ++g_ownProcMessages;
+    // As current shells do: the list view selecting all of a file's name selects it without its
+    // extension.
+    if (g_ownEditProc == 3 && msg == EM_SETSEL && wParam == 0 && static_cast<LONG_PTR>(lParam) == -1) {
+        wchar_t text[512] = {};
+        ::GetWindowTextW(hwnd, text, 512);
+        if (const wchar_t* dot = std::wcsrchr(text, L'.')) lParam = dot - text;
+    }
     if (msg == WM_DESTROY) {
         const bool back = ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(installed);
         ++(back ? g_ownProcBack : g_ownProcNotBack);
