@@ -78,12 +78,6 @@ int ItemCount(HWND list) noexcept {
 
 }  // namespace
 
-HWND FindDesktopListView() noexcept {
-    HWND progman = ::FindWindowExA(nullptr, nullptr, "Progman", nullptr);
-    HWND view = progman ? ::FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
-    return view ? ::FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
-}
-
 bool ShowsSmallIcons(HWND list) noexcept { return (::GetWindowLongPtrA(list, GWL_STYLE) & LVS_SMALLICON) != 0; }
 
 void SetSmallIcons(HWND list, bool small) noexcept {

@@ -4,11 +4,10 @@
 #include <windows.h>
 
 #include "app/tools/icon_layout.h"
+#include "platform/desktop_window.h"
 
 namespace quor {
 
-// Progman > SHELLDLL_DefView > SysListView32, or null.
-HWND FindDesktopListView() noexcept;
 
 bool ShowsSmallIcons(HWND list) noexcept;
 void SetSmallIcons(HWND list, bool small) noexcept;

@@ -3,6 +3,7 @@
 
 #include "hooklib/commands/laser_cursor.h"
 #include "hooklib/commands/slot_authority.h"
+#include "hooklib/core/desktop_watch.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/quordll.h"
@@ -10,6 +11,8 @@
 #include "hooklib/window/drag_engine.h"
 #include "hooklib/window/tray_table.h"
 #include "hooklib/window/window_query.h"
+#include "platform/desktop_window.h"
+#include "platform/desktop_window.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -38,12 +41,6 @@ bool Reinstall(HHOOK& slot, int id, HOOKPROC proc) noexcept {
     // Our own module handle: the block's DllInstance belongs to whichever process attached last.
     slot = ::SetWindowsHookExA(id, proc, ThisModule(), 0);
     return slot != nullptr;
-}
-
-HWND FindDesktopListView() noexcept {
-    HWND progman = ::FindWindowExA(nullptr, nullptr, "Progman", nullptr);
-    HWND view = ::FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr);
-    return ::FindWindowExA(view, nullptr, "SysListView32", nullptr);
 }
 
 bool IsOurDummyWindow(HWND window) noexcept {
@@ -113,6 +110,8 @@ QUORDLL_API HHOOK SetHook() {
     b.nIgnore = 0;
     const HWND previousDummy = b.DummyWnd;
     b.DummyWnd = quor::CreateDummyWindow(previousDummy);
+    // The hidden window also keeps the desktop's list view found while the shell restarts.
+    if (b.DummyWnd) ::SetTimer(b.DummyWnd, quor::kDesktopWatchTimer, quor::kDesktopWatchMs, nullptr);
     // Icons of the window kept from an earlier installation still reach it, so their windows keep
     // their slots. Windows behind icons of any other window could never be reached again: they
     // come back now, and the table starts empty.

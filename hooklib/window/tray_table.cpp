@@ -3,6 +3,7 @@
 #include <cstring>
 #include <shellapi.h>
 
+#include "hooklib/core/desktop_watch.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/core/table_lock.h"
 #include "hooklib/window/window_query.h"
@@ -270,7 +271,10 @@ LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
         // slots back rather than coming back as icons of nothing.
         ForgetGoneTrayWindows();
         AddRecordedIcons();
+        // A new shell made its desktop anew too.
+        FindDesktopListViewAgain(true);
     }
+    if (msg == WM_TIMER && wParam == kDesktopWatchTimer) FindDesktopListViewAgain(false);
     if (msg >= kTrayCallbackBase && msg < kTrayCallbackBase + kWindowTable &&
         (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP || lParam == WM_MBUTTONUP) && wParam < kWindowTable) {
         RestoreTraySlot(static_cast<int>(wParam));  // the icon's id is its slot

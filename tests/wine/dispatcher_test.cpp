@@ -67,6 +67,31 @@ void MarkAll(int base) {
     for (int offset = 0; offset < 4; ++offset) bench::SetMarkingSlot(base + offset);
 }
 
+TEST_F(DesktopTest, TheDesktopIsFoundAgainAfterTheShellRestartsOrMovesItUnderAWorkerW) {
+    bench::SetMarkingSlot(0);
+    const auto doubleClickRuns = [&](const char* step) {
+        const POINT p = Empty();
+        SetShowDesk(0);
+        bench::DoubleClick(p.x, p.y);
+        EXPECT_TRUE(bench::SlotRan(0)) << step << ": a double-click on the desktop runs its slot" << bench::WhatRan();
+    };
+    WindowSpec spec = At("Program Manager", {700, 400, 1200, 900});
+    spec.kind = "desktop";
+    spec.style = WS_POPUP | WS_VISIBLE;
+    desktop_.reset();  // the shell ends, and a new one starts
+    desktop_ = std::make_unique<TargetProcess>(spec);
+    ::SendMessageA(bench::Block().DummyWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(bench::Block().DeskListView, desktop_->listView()) << "1. found again when the shell says so";
+    doubleClickRuns("1");
+
+    spec.cls = "WorkerW";  // a shell that keeps its desktop view under a WorkerW, and says nothing
+    desktop_.reset();
+    desktop_ = std::make_unique<TargetProcess>(spec);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::Block().DeskListView == desktop_->listView(); }, 4000))
+        << "2. found again once the one held was gone";
+    doubleClickRuns("2");
+}
+
 TEST_F(DesktopTest, EmptySpotDoubleClickAndMiddlePressRunSlots0To7) {
     MarkAll(0);
     MarkAll(4);

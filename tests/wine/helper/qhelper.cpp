@@ -271,9 +271,11 @@ int main(int argc, char** argv) {
     const int w = r.right - r.left, h = r.bottom - r.top;
 
     if (kind == "desktop") {
-        Register("Progman", TopProc);
+        // The shell's desktop host: "Progman", or the class given ("WorkerW").
+        const char* host = std::strcmp(cls, "QuorTarget") == 0 ? "Progman" : cls;
+        Register(host, TopProc);
         Register("SHELLDLL_DefView", PlainProc);
-        g_top = ::CreateWindowExA(exStyle, "Progman", title, style, r.left, r.top, w, h, nullptr, nullptr, instance,
+        g_top = ::CreateWindowExA(exStyle, host, title, style, r.left, r.top, w, h, nullptr, nullptr, instance,
                                   nullptr);
         RECT rc{};
         ::GetClientRect(g_top, &rc);

@@ -131,7 +131,7 @@ TargetProcess::TargetProcess(const WindowSpec& spec) {
     ::CloseHandle(pi.hThread);
     process_.reset(pi.hProcess);
     pid_ = pi.dwProcessId;
-    const std::string cls = spec.kind == "desktop" ? "Progman" : spec.cls;
+    const std::string cls = spec.kind == "desktop" && spec.cls == "QuorTarget" ? "Progman" : spec.cls;
     FindArgs args{pid_, cls.c_str(), spec.title.c_str(), nullptr};
     WaitFor([&] {
         if (::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return true;  // it ended early
