@@ -146,6 +146,8 @@ int MainFrame::OnCreate() noexcept {
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     // A copy running with more rights than the shell still hears of a new notification area.
     ::ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    // And a second start with fewer rights still gets its request to open the settings through.
+    ::ChangeWindowMessageFilterEx(hwnd_, WM_OPENSETTINGS, MSGFLT_ALLOW, nullptr);
     // The dialog reads the settings and pushes them as it is made (hidden), and the icon comes or
     // stays away with them; then they are read once more.
     if (!settings_.Create(instance_, hwnd_)) return -1;
