@@ -15,18 +15,21 @@ namespace {
 
 bool IsLeadByteOfThisCodePage(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
 
-// The window's small icon: its class's, else its module file's shell icon, else the question mark.
+// The window's small icon: its class's, else its module file's first icon, else the question
+// mark. The file's icon is read from the file itself: the shell's own look-up would need COM,
+// which this thread of another program may not have, and which is never started here.
 HICON SmallIconOf(HWND window) noexcept {
     const auto module = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    char text[1024] = {};
-    ::GetClassNameA(window, text, sizeof text);
+    char name[1024] = {};
+    ::GetClassNameA(window, name, sizeof name);
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof cls;
-    if (::GetClassInfoExA(module, text, &cls) && cls.hIconSm) return cls.hIconSm;
-    if (::GetModuleFileNameA(module, text, sizeof text)) {
-        SHFILEINFOA info{};
-        if (::SHGetFileInfoA(text, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
-            return info.hIcon;
+    if (::GetClassInfoExA(module, name, &cls) && cls.hIconSm) return cls.hIconSm;
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        HICON small = nullptr;
+        if (::ExtractIconExW(path, 0, nullptr, &small, 1) > 0 && small) return small;
     }
     return ::LoadIconA(nullptr, IDI_QUESTION);
 }
