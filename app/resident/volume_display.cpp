@@ -24,14 +24,17 @@ bool VolumeDisplay::Create(HINSTANCE instance, HWND owner) noexcept {
 void VolumeDisplay::PlaceAlongTheWorkArea() noexcept {
     RECT work{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    if (::EqualRect(&work, &placedFor_)) return;
+    placedFor_ = work;
     const int width = work.right - work.left;
     const int height = (work.bottom - work.top) / 12;
     client_ = {0, 0, width, height};
-    ::SetWindowPos(hwnd(), HWND_TOPMOST, work.left, work.bottom - height, width, height,
-                   SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, work.left, work.bottom - height, width, height, SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void VolumeDisplay::Show() noexcept {
+    PlaceAlongTheWorkArea();
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
@@ -59,7 +62,7 @@ void VolumeDisplay::Paint(HDC dc) const noexcept {
     }
 }
 
-bool VolumeDisplay::HandleMessage(UINT msg, WPARAM, LPARAM, INT_PTR& result) noexcept {
+bool VolumeDisplay::HandleMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR& result) noexcept {
     switch (msg) {
         case WM_INITDIALOG:
             ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, ::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -67,6 +70,10 @@ bool VolumeDisplay::HandleMessage(UINT msg, WPARAM, LPARAM, INT_PTR& result) noe
             PlaceAlongTheWorkArea();
             result = FALSE;  // no focus to give
             return true;
+        case WM_DISPLAYCHANGE: PlaceAlongTheWorkArea(); return false;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) PlaceAlongTheWorkArea();
+            return false;
         case WM_ERASEBKGND:
             result = 1;  // painting fills everything
             return true;

@@ -15,16 +15,19 @@ public:
         above_ = above;
         atOrBelow_ = atOrBelow;
     }
-    // On top, without activation, repainted with the level of now.
+    // On top, without activation, repainted with the level of now, along the work area as it is
+    // now (a resolution, a monitor or the taskbar may have changed it since).
     void Show() noexcept;
     void Hide() noexcept { ::ShowWindow(hwnd(), SW_HIDE); }
 
 private:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) noexcept override;
+    // Along the bottom of the work area, when that differs from where the display was placed.
     void PlaceAlongTheWorkArea() noexcept;
     void Paint(HDC dc) const noexcept;
 
     RECT client_{};
+    RECT placedFor_{};  // the work area the display was last placed along
     // Until the settings give theirs.
     COLORREF above_ = RGB(0x37, 0xFF, 0x37);
     COLORREF atOrBelow_ = RGB(0xFF, 0x37, 0x37);
