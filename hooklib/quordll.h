@@ -8,6 +8,11 @@
 #define QUORDLL_API extern "C" __declspec(dllimport)
 #endif
 
+// A registered message that the library's window-procedure hook carries out in the window's own
+// thread, paused or not: the window's style (GWL_STYLE) becomes lParam. Sent with a time limit,
+// it changes another program's window without waiting on that program for longer.
+#define QUOR_WINDOW_STYLE_MESSAGE "Quorvelle Window Style"
+
 QUORDLL_API void SetUnAvailable(int value);
 QUORDLL_API int GetUnAvailable();
 QUORDLL_API void SetAllowSnap(int value);

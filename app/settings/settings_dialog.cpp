@@ -197,7 +197,8 @@ void SettingsDialog::MatchDesktopView(bool small) noexcept {
     const HWND list = FindDesktopListView();
     if (!list || ShowsSmallIcons(list) == small) return;
     SaveIconLayout(list);
-    SetSmallIcons(list, small);
+    // A busy Explorer keeps its view; the next apply tries again.
+    if (!SetSmallIcons(list, small)) return;
     RestoreIconLayout(list, small ? smallIcons_ : largeIcons_, IconArea(list));
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "hooklib/quordll.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -80,9 +81,21 @@ int ItemCount(HWND list) noexcept {
 
 bool ShowsSmallIcons(HWND list) noexcept { return (::GetWindowLongPtrA(list, GWL_STYLE) & LVS_SMALLICON) != 0; }
 
-void SetSmallIcons(HWND list, bool small) noexcept {
+bool SetSmallIcons(HWND list, bool small) noexcept {
     const LONG_PTR style = ::GetWindowLongPtrA(list, GWL_STYLE);
-    ::SetWindowLongPtrA(list, GWL_STYLE, small ? (style | LVS_SMALLICON) : (style & ~static_cast<LONG_PTR>(LVS_SMALLICON)));
+    const LONG_PTR wanted = small ? (style | LVS_SMALLICON) : (style & ~static_cast<LONG_PTR>(LVS_SMALLICON));
+    if (style == wanted) return true;
+    // Setting another program's style from here would wait on Explorer with no limit: the
+    // library's hook sets it in the list view's own thread, and a busy Explorer is waited for a
+    // moment at most.
+    static const UINT styleMsg = ::RegisterWindowMessageA(QUOR_WINDOW_STYLE_MESSAGE);
+    bool answered = false;
+    Ask(list, styleMsg, 0, wanted, answered);
+    if (!answered) return false;
+    // Without the library in Explorer (its hooks not installed there) the style is set from here;
+    // Explorer answered just now.
+    if (::GetWindowLongPtrA(list, GWL_STYLE) != wanted) ::SetWindowLongPtrA(list, GWL_STYLE, wanted);
+    return true;
 }
 
 bool CaptureIconLayout(HWND list, IconLayoutTable& table) {

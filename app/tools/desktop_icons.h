@@ -10,7 +10,8 @@ namespace quor {
 
 
 bool ShowsSmallIcons(HWND list) noexcept;
-void SetSmallIcons(HWND list, bool small) noexcept;
+// False (nothing changed) when Explorer did not answer in time.
+bool SetSmallIcons(HWND list, bool small) noexcept;
 
 // The icons' texts and places now; false (the table untouched) when Explorer cannot be reached.
 bool CaptureIconLayout(HWND list, IconLayoutTable& table);

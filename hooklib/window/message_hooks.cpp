@@ -4,6 +4,7 @@
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/key_state.h"
 #include "hooklib/core/shared_block.h"
+#include "hooklib/quordll.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/tray_table.h"
 #include "hooklib/window/window_query.h"
@@ -109,6 +110,13 @@ void OnQueuedMessage(WPARAM removal, MSG& m) noexcept {
 // What the library does with a message sent to a window, before the window's procedure has it.
 void OnSentMessage(int code, const CWPSTRUCT& c) noexcept {
     const SharedBlock& b = Block();
+    // A style asked for by the resident program, set here so that it never waits on this thread.
+    static const UINT styleMsg = ::RegisterWindowMessageA(QUOR_WINDOW_STYLE_MESSAGE);
+    if (c.message == styleMsg && styleMsg != 0 && c.hwnd != nullptr) {
+        last_error_context keepLastError;
+        ::SetWindowLongPtrA(c.hwnd, GWL_STYLE, static_cast<LONG_PTR>(c.lParam));
+        return;
+    }
     // The saved extended style of a window restored from the notification area, written in the
     // window's own thread: the restore, run in another thread, must not wait for this one. It
     // completes a restore already under way, paused or not.
