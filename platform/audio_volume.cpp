@@ -54,23 +54,36 @@ float ScalarFromLevel(unsigned level) noexcept {
 }
 
 // The endpoint is chosen when it reads and writes both controls; the writes put back what was
-// read, so choosing changes nothing a person hears.
-Outcome ProbeEndpoint() noexcept {
-    return OnEndpoint([](IAudioEndpointVolume& v) {
-        float scalar = 0.0f;
-        BOOL muted = FALSE;
-        HRESULT hr = v.GetMasterVolumeLevelScalar(&scalar);
-        if (SUCCEEDED(hr)) hr = v.SetMasterVolumeLevelScalar(scalar, nullptr);
-        if (SUCCEEDED(hr)) hr = v.GetMute(&muted);
-        if (SUCCEEDED(hr)) hr = v.SetMute(muted, nullptr);
-        return OutcomeOf(hr);
-    });
+// read, so choosing changes nothing a person hears. The first failing step's code, or S_OK.
+HRESULT LookAtEndpoint() noexcept {
+    ComScope com;
+    if (!com.usable()) return E_NOTIMPL;  // no COM in this thread: as if there were no endpoint
+    ComRef<IAudioEndpointVolume> v;
+    HRESULT hr = OpenDefaultEndpointVolume(v);
+    if (FAILED(hr)) return hr;
+    float scalar = 0.0f;
+    BOOL muted = FALSE;
+    hr = v->GetMasterVolumeLevelScalar(&scalar);
+    if (SUCCEEDED(hr)) hr = v->SetMasterVolumeLevelScalar(scalar, nullptr);
+    if (SUCCEEDED(hr)) hr = v->GetMute(&muted);
+    if (SUCCEEDED(hr)) hr = v->SetMute(muted, nullptr);
+    return hr;
 }
 
-bool UseEndpoint() noexcept {
-    if (g_backend == VolumeBackend::kUndecided)
-        g_backend = ProbeEndpoint() == Outcome::kDone ? VolumeBackend::kEndpoint : VolumeBackend::kMixer;
-    return g_backend == VolumeBackend::kEndpoint;
+// Where this use goes. The winmm mixer changes only this program's own sound on current Windows,
+// so it is taken only where there is definitely no endpoint; a passing failure (no device just
+// now) makes this use fail, and the next one looks again.
+enum class Route { kEndpoint, kMixer, kNone };
+
+Route CurrentRoute() noexcept {
+    if (g_backend == VolumeBackend::kUndecided) {
+        switch (VerdictOfEndpointLook(LookAtEndpoint())) {
+            case VolumeRouteVerdict::kEndpoint: g_backend = VolumeBackend::kEndpoint; break;
+            case VolumeRouteVerdict::kMixer: g_backend = VolumeBackend::kMixer; break;
+            case VolumeRouteVerdict::kLookAgain: return Route::kNone;
+        }
+    }
+    return g_backend == VolumeBackend::kEndpoint ? Route::kEndpoint : Route::kMixer;
 }
 
 int DoneOn(Outcome outcome) noexcept { return outcome == Outcome::kDone ? 1 : 0; }
@@ -169,7 +182,9 @@ int FindMuteControl() noexcept {
 }
 
 int ReadVolumeLevel(unsigned& level) noexcept {
-    if (!UseEndpoint()) return MixerReadLevel(level);
+    const Route route = CurrentRoute();
+    if (route == Route::kNone) return 0;
+    if (route == Route::kMixer) return MixerReadLevel(level);
     return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) {
         float scalar = 0.0f;
         const HRESULT hr = v.GetMasterVolumeLevelScalar(&scalar);
@@ -179,13 +194,17 @@ int ReadVolumeLevel(unsigned& level) noexcept {
 }
 
 int WriteVolumeLevel(unsigned level) noexcept {
-    if (!UseEndpoint()) return MixerWriteLevel(level);
+    const Route route = CurrentRoute();
+    if (route == Route::kNone) return 0;
+    if (route == Route::kMixer) return MixerWriteLevel(level);
     return DoneOn(OnEndpoint(
         [&](IAudioEndpointVolume& v) { return OutcomeOf(v.SetMasterVolumeLevelScalar(ScalarFromLevel(level), nullptr)); }));
 }
 
 int ReadMute(unsigned& value) noexcept {
-    if (!UseEndpoint()) return MixerReadMute(value);
+    const Route route = CurrentRoute();
+    if (route == Route::kNone) return 0;
+    if (route == Route::kMixer) return MixerReadMute(value);
     return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) {
         BOOL muted = FALSE;
         const HRESULT hr = v.GetMute(&muted);
@@ -195,7 +214,9 @@ int ReadMute(unsigned& value) noexcept {
 }
 
 int WriteMute(unsigned value) noexcept {
-    if (!UseEndpoint()) return MixerWriteMute(value);
+    const Route route = CurrentRoute();
+    if (route == Route::kNone) return 0;
+    if (route == Route::kMixer) return MixerWriteMute(value);
     return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) { return OutcomeOf(v.SetMute(value ? TRUE : FALSE, nullptr)); }));
 }
 

@@ -3,7 +3,7 @@
 //
 // The default render endpoint's master volume and mute (Core Audio) are what a person hears on
 // current Windows; the winmm mixer's speakers controls of mixer device 0 are used where that
-// interface is missing or answers "not implemented" (the mixer there belongs to the calling
+// interface is definitely missing or answers "not implemented" (the mixer there belongs to the calling
 // process's own audio session on Windows since Vista, and is the whole device elsewhere).
 // Every process keeps its own state; all functions return 1 for success and 0 for failure.
 
@@ -22,7 +22,7 @@ int ChangeVolume(int step) noexcept;
 int ToggleMute() noexcept;
 
 enum class VolumeBackend {
-    kUndecided,  // nothing asked yet
+    kUndecided,  // nothing asked yet, or only passing failures so far
     kEndpoint,   // the default render endpoint
     kMixer,      // the winmm mixer
 };

@@ -24,4 +24,20 @@ uint32_t SteppedLevel(uint32_t level, int32_t step) {
     return static_cast<uint32_t>(next);
 }
 
+VolumeRouteVerdict VerdictOfEndpointLook(int32_t hresult) {
+    // The system's codes, spelled out: this file has no platform headers.
+    constexpr uint32_t kNotImplemented = 0x80004001;     // E_NOTIMPL
+    constexpr uint32_t kNoInterface = 0x80004002;        // E_NOINTERFACE
+    constexpr uint32_t kClassNotRegistered = 0x80040154; // REGDB_E_CLASSNOTREG
+    constexpr uint32_t kClassNotAvailable = 0x80040111;  // CLASS_E_CLASSNOTAVAILABLE
+    if (hresult >= 0) return VolumeRouteVerdict::kEndpoint;
+    switch (static_cast<uint32_t>(hresult)) {
+        case kNotImplemented:
+        case kNoInterface:
+        case kClassNotRegistered:
+        case kClassNotAvailable: return VolumeRouteVerdict::kMixer;
+        default: return VolumeRouteVerdict::kLookAgain;
+    }
+}
+
 }  // namespace quor

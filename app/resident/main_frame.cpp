@@ -117,7 +117,12 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
         case WM_TIMER: OnTimer(wParam); return 0;
         case MM_MIXM_LINE_CHANGE:
         case MM_MIXM_CONTROL_CHANGE:
-        case WM_ENDPOINTVOLUME: OnVolumeChange(); return 0;
+        case WM_ENDPOINTVOLUME:
+            if (wParam == kDefaultSpeakersChanged)
+                endpointEvents_.FollowDefaultSpeakers();
+            else
+                OnVolumeChange();
+            return 0;
         case WM_TELLSETTINGSPROBLEMS:
             if (wParam) profile_.TellUnreadableOnce(hwnd_, static_cast<unsigned long>(wParam));
             settings_.TellRefusedShortcuts(hwnd_);
@@ -159,10 +164,13 @@ int MainFrame::OnCreate() noexcept {
     if (::mixerOpen(&mixer, 0, reinterpret_cast<DWORD_PTR>(hwnd_), 0, CALLBACK_WINDOW) == MMSYSERR_NOERROR)
         mixer_.reset(mixer);
     // Where the speakers' endpoint carries the volume, the endpoint reports its changes (the mixer
-    // sees only this program's own sound there). One read settles which of the two is in use.
+    // sees only this program's own sound there). One read settles which of the two is in use,
+    // unless no speakers answered just now: the next use asks again.
     unsigned level = 0;
     ReadVolumeLevel(level);
-    if (ActiveVolumeBackend() == VolumeBackend::kEndpoint) endpointEvents_.Start(hwnd_, WM_ENDPOINTVOLUME);
+    // Also where no speakers answered just now: the watch of the default speakers reports them when
+    // they come.
+    if (ActiveVolumeBackend() != VolumeBackend::kMixer) endpointEvents_.Start(hwnd_, WM_ENDPOINTVOLUME);
     volume_.Create(instance_, hwnd_);
     lastSample_ = SampleInput();
     ::SetTimer(hwnd_, kHookWatchTimer, kHookWatchMs, nullptr);

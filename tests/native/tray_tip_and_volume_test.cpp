@@ -43,5 +43,16 @@ TEST(VolumeScale, StepsAreClamped) {
     EXPECT_EQ(SteppedLevel(0, INT32_MIN), 0u);
 }
 
+TEST(VolumeScale, OnlyADefiniteAbsenceOfTheEndpointTurnsToTheMixer) {
+    EXPECT_EQ(VerdictOfEndpointLook(0), VolumeRouteVerdict::kEndpoint);
+    EXPECT_EQ(VerdictOfEndpointLook(1), VolumeRouteVerdict::kEndpoint) << "S_FALSE is a success";
+    // Not implemented, no such interface, class not registered or not available.
+    for (const uint32_t hr : {0x80004001u, 0x80004002u, 0x80040154u, 0x80040111u})
+        EXPECT_EQ(VerdictOfEndpointLook(static_cast<int32_t>(hr)), VolumeRouteVerdict::kMixer) << std::hex << hr;
+    // No device just now, a device gone, the audio service restarting, access denied: look again.
+    for (const uint32_t hr : {0x80070490u, 0x88890004u, 0x88890010u, 0x80070005u, 0x8000FFFFu})
+        EXPECT_EQ(VerdictOfEndpointLook(static_cast<int32_t>(hr)), VolumeRouteVerdict::kLookAgain) << std::hex << hr;
+}
+
 }  // namespace
 }  // namespace quor
