@@ -9,8 +9,9 @@
 #endif
 
 // A registered message that the library's window-procedure hook carries out in the window's own
-// thread, paused or not: the window's style (GWL_STYLE) becomes lParam. Sent with a time limit,
-// it changes another program's window without waiting on that program for longer.
+// thread, paused or not: the window's style of index wParam (GWL_STYLE or GWL_EXSTYLE) becomes
+// lParam. Sent with a time limit, it changes another program's window without waiting on that
+// program for longer.
 #define QUOR_WINDOW_STYLE_MESSAGE "Quorvelle Window Style"
 
 QUORDLL_API void SetUnAvailable(int value);

@@ -36,6 +36,8 @@ public:
         // From now on the input hooks run on this thread, which must not wait for a file.
         profile_.SetPatient(false);
         frame_.HooksInstalled(::SetHook() != nullptr);
+        // What needed the hooks in other programs (the desktop's icon view) is applied again.
+        frame_.ApplySettingsAgain();
         hooked_ = true;
         // After SetHook, which empties the window-class table.
         LoadIgnoreList();

@@ -90,12 +90,9 @@ bool SetSmallIcons(HWND list, bool small) noexcept {
     // moment at most.
     static const UINT styleMsg = ::RegisterWindowMessageA(QUOR_WINDOW_STYLE_MESSAGE);
     bool answered = false;
-    Ask(list, styleMsg, 0, wanted, answered);
-    if (!answered) return false;
-    // Without the library in Explorer (its hooks not installed there) the style is set from here;
-    // Explorer answered just now.
-    if (::GetWindowLongPtrA(list, GWL_STYLE) != wanted) ::SetWindowLongPtrA(list, GWL_STYLE, wanted);
-    return true;
+    Ask(list, styleMsg, GWL_STYLE, wanted, answered);
+    // Unchanged too when the hooks are not installed yet: the program applies it again after.
+    return answered && ::GetWindowLongPtrA(list, GWL_STYLE) == wanted;
 }
 
 bool CaptureIconLayout(HWND list, IconLayoutTable& table) {

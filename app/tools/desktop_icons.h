@@ -10,7 +10,8 @@ namespace quor {
 
 
 bool ShowsSmallIcons(HWND list) noexcept;
-// False (nothing changed) when Explorer did not answer in time.
+// Through the library's hook in Explorer's thread; false (nothing changed) when Explorer did not
+// answer in time or the hooks are not installed.
 bool SetSmallIcons(HWND list, bool small) noexcept;
 
 // The icons' texts and places now; false (the table untouched) when Explorer cannot be reached.

@@ -114,7 +114,8 @@ void OnSentMessage(int code, const CWPSTRUCT& c) noexcept {
     static const UINT styleMsg = ::RegisterWindowMessageA(QUOR_WINDOW_STYLE_MESSAGE);
     if (c.message == styleMsg && styleMsg != 0 && c.hwnd != nullptr) {
         last_error_context keepLastError;
-        ::SetWindowLongPtrA(c.hwnd, GWL_STYLE, static_cast<LONG_PTR>(c.lParam));
+        const auto index = static_cast<int>(static_cast<INT_PTR>(c.wParam));
+        if (index == GWL_STYLE || index == GWL_EXSTYLE) ::SetWindowLongPtrA(c.hwnd, index, static_cast<LONG_PTR>(c.lParam));
         return;
     }
     // The saved extended style of a window restored from the notification area, written in the

@@ -605,8 +605,10 @@ TEST_F(Resident, AnIconBeyondTheDesktopComesBackAtZeroAndABusyExplorerKeepsTheLa
         RECT client{};
         ::GetClientRect(list, &client);
         ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        // The icons are placed once the view has switched.
+        EXPECT_TRUE(bench::WaitFor([&] { return IconAt(list, 2).x == onSecondMonitor; }))
+            << "1. beyond the work area, on the desktop: where it was, not at " << IconAt(list, 2).x;
         EXPECT_LT(bench::ListItemRect(list, 1, LVIR_BOUNDS).left - client.left, 20) << "1. beyond the desktop: at x = 0";
-        EXPECT_EQ(IconAt(list, 2).x, onSecondMonitor) << "1. beyond the work area, on the desktop: where it was";
         desktop.Hang(5000);  // Explorer too busy to answer either save of the program's end
     });
     const std::vector<std::string> small = Section(Read(), "IconSmall");
