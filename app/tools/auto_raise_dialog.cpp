@@ -103,10 +103,13 @@ private:
         }
         // These actions take their value in the pointer argument itself.
         const auto asPointer = [](uintptr_t value) { return reinterpret_cast<PVOID>(value); };
-        ::SystemParametersInfoA(SPI_SETACTIVEWINDOWTRACKING, 0, asPointer(enabled ? 1 : 0), SPIF_SENDCHANGE);
-        ::SystemParametersInfoA(SPI_SETACTIVEWNDTRKZORDER, 0, asPointer(enabled ? 1 : 0), SPIF_SENDCHANGE);
-        ::SystemParametersInfoA(SPI_SETACTIVEWNDTRKTIMEOUT, 0, asPointer(static_cast<uint32_t>(delay_)),
-                                SPIF_SENDCHANGE);
+        ::SystemParametersInfoA(SPI_SETACTIVEWINDOWTRACKING, 0, asPointer(enabled ? 1 : 0), 0);
+        ::SystemParametersInfoA(SPI_SETACTIVEWNDTRKZORDER, 0, asPointer(enabled ? 1 : 0), 0);
+        ::SystemParametersInfoA(SPI_SETACTIVEWNDTRKTIMEOUT, 0, asPointer(static_cast<uint32_t>(delay_)), 0);
+        // Every window hears of the change without this thread waiting on any of them (the
+        // system's own broadcast would wait on each, a hung one without end).
+        for (const UINT action : {SPI_SETACTIVEWINDOWTRACKING, SPI_SETACTIVEWNDTRKZORDER, SPI_SETACTIVEWNDTRKTIMEOUT})
+            ::SendNotifyMessageA(HWND_BROADCAST, WM_SETTINGCHANGE, action, 0);
         ::EndDialog(hwnd(), IDOK);
     }
 

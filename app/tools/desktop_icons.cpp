@@ -10,8 +10,10 @@
 namespace quor {
 namespace {
 
-// Explorer may be busy: no question to it waits longer than this.
+// Explorer may be busy: no question to it waits longer than this, and all the questions of one
+// capture or restore together no longer than the budget (a thousand icons ask two thousand).
 constexpr UINT kExplorerTimeoutMs = 2000;
+constexpr DWORD kExplorerBudgetMs = 5000;
 constexpr SIZE_T kBlockBytes = 4096;
 
 LRESULT Ask(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, bool& answered) noexcept {
@@ -103,7 +105,9 @@ bool CaptureIconLayout(HWND list, IconLayoutTable& table) {
     if (icons < 0) return false;  // a busy Explorer leaves the table as it was
     const int count = std::min(icons, static_cast<int>(kIconLayoutEntries));
     IconLayoutTable captured;
+    const DWORD started = ::GetTickCount();
     for (int i = 0; i < count; ++i) {
+        if (::GetTickCount() - started > kExplorerBudgetMs) return false;  // the table as it was
         char text[kIconNameBytes + 1] = {};
         POINT at{};
         if (!remote.Position(list, i, at) || !remote.Text(list, i, text)) return false;  // Explorer is not answering
@@ -118,7 +122,9 @@ void RestoreIconLayout(HWND list, const IconLayoutTable& table, const WorkArea& 
     const RemoteBlocks remote(list);
     if (!remote.ready()) return;
     const int count = ItemCount(list);
+    const DWORD started = ::GetTickCount();
     for (int i = 0; i < count; ++i) {
+        if (::GetTickCount() - started > kExplorerBudgetMs) return;
         char text[kIconNameBytes + 1] = {};
         if (!remote.Text(list, i, text)) return;
         const std::optional<IconPlace> place = PlaceOf(table, text, work);

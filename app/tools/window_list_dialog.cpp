@@ -19,11 +19,15 @@ constexpr int kMaxClassName = 256;
 constexpr int kMaxModulePath = 256;
 constexpr int32_t kInitialAlpha = 100;
 
-// The window's title in the system's code page, at most 1024 characters.
+// The window's title in the system's code page, at most 1024 characters, read as the window
+// keeps it: nothing is asked of the window, which may belong to a busy thread of this program.
 std::string TitleOf(HWND window) noexcept {
-    char title[kMaxTitle + 1] = {};
-    const int length = ::GetWindowTextA(window, title, sizeof title);
-    return std::string(title, length > 0 ? static_cast<size_t>(length) : 0);
+    wchar_t wide[kMaxTitle + 1] = {};
+    const int length = ::InternalGetWindowText(window, wide, kMaxTitle + 1);
+    if (length <= 0) return {};
+    char title[(kMaxTitle + 1) * 2] = {};
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide, length, title, sizeof title, nullptr, nullptr);
+    return std::string(title, bytes > 0 ? static_cast<size_t>(bytes) : 0);
 }
 
 // The file of the module that made the window, in its own process; empty when that process
@@ -48,7 +52,8 @@ bool Answers(HWND window) noexcept {
     if (!::IsWindow(window)) return false;
     if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) return true;
     DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 200, &ignored) != 0;
+    // Not SMTO_BLOCK: this thread keeps taking the hooks' calls while it waits.
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &ignored) != 0;
 }
 
 ScreenRect WorkArea() noexcept {

@@ -90,12 +90,25 @@ void HideIntoTray(HWND window) noexcept {
 
 void DeleteIcon(const NotifyIconRecord& icon) noexcept { NotifyShell(NIM_DELETE, icon); }
 
+// A call to the shell that took this long means it is not answering: the calls after it in the
+// same pass are not made (each would wait as long again).
+constexpr DWORD kShellSlowMs = 1000;
+
+bool NotifyShellTimed(DWORD action, const NotifyIconRecord& icon, bool& shellAnswers) noexcept {
+    if (!shellAnswers) return false;
+    const DWORD started = ::GetTickCount();
+    const bool done = NotifyShell(action, icon);
+    if (::GetTickCount() - started > kShellSlowMs) shellAnswers = false;
+    return done;
+}
+
 // The shell forgot every icon when its notification area was made anew: give back ours.
 void AddRecordedIcons() noexcept {
     SharedBlock& b = Block();
-    for (int i = 0; i < kWindowTable; ++i) {
+    bool shellAnswers = true;
+    for (int i = 0; i < kWindowTable && shellAnswers; ++i) {
         const HWND window = b.TrayWnd[i];
-        if (window && ::IsWindow(window)) NotifyShell(NIM_ADD, b.TrayIcon[i]);
+        if (window && ::IsWindow(window)) NotifyShellTimed(NIM_ADD, b.TrayIcon[i], shellAnswers);
     }
 }
 
@@ -142,8 +155,9 @@ int FindTraySlot(HWND window) noexcept {
     return -1;
 }
 
-void RestoreTraySlot(int slot) noexcept {
-    if (slot < 0 || slot >= kWindowTable) return;
+namespace {
+
+void RestoreSlot(int slot, bool& shellAnswers) noexcept {
     SharedBlock& b = Block();
     const HWND window = b.TrayWnd[slot];
     if (!window) return;
@@ -153,12 +167,20 @@ void RestoreTraySlot(int slot) noexcept {
     // the hooks, which must find nothing left to restore. The record was copied first, since a
     // free slot may be taken at once.
     b.TrayWnd[slot] = nullptr;
-    DeleteIcon(icon);
+    NotifyShellTimed(NIM_DELETE, icon, shellAnswers);
     if (!::IsWindow(window)) return;
     if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
         ShowOwnWindow(window, exStyle);
     else
         ShowOtherThreadsWindow(window, exStyle);
+}
+
+}  // namespace
+
+void RestoreTraySlot(int slot) noexcept {
+    if (slot < 0 || slot >= kWindowTable) return;
+    bool shellAnswers = true;
+    RestoreSlot(slot, shellAnswers);
 }
 
 void RestoreFromTray(HWND window) noexcept { RestoreTraySlot(FindTraySlot(window)); }
@@ -204,7 +226,9 @@ void RestoreFromTrayOnActivation(HWND window) noexcept {
 }
 
 void RestoreAllFromTray() noexcept {
-    for (int i = 0; i < kWindowTable; ++i) RestoreTraySlot(i);
+    // Every window comes back; a shell that does not answer keeps the icons it has.
+    bool shellAnswers = true;
+    for (int i = 0; i < kWindowTable; ++i) RestoreSlot(i, shellAnswers);
     Block().TrayHigh = 0;
 }
 

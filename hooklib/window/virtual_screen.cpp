@@ -7,9 +7,16 @@
 namespace quor {
 namespace {
 
-// Minimizing and restoring wait a short while at most for each window: a hung one keeps its state
-// and the switch goes on with the others.
-void SendSystemCommand(HWND window, WPARAM command) noexcept {
+// Minimizing and restoring wait a short while at most for each window, and for all of one switch
+// together no longer than the budget: a hung window keeps its state and the switch goes on with
+// the others; past the budget the commands are posted, and carried out when each window can.
+constexpr DWORD kSwitchBudgetMs = 1000;
+
+void SendSystemCommand(HWND window, WPARAM command, DWORD started) noexcept {
+    if (::GetTickCount() - started > kSwitchBudgetMs) {
+        ::PostMessageA(window, WM_SYSCOMMAND, command, 0);
+        return;
+    }
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutA(window, WM_SYSCOMMAND, command, 0, SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &ignored);
 }
@@ -42,13 +49,14 @@ void SwitchVirtualScreen(short direction) noexcept {
     const int enteringCount = CountOf(b.nHiddenSaved, kWindowTable);
     for (int i = 0; i < enteringCount; ++i) entering[i] = b.HiddenWndSaved[i];
     const int leavingCount = CountOf(b.nHidden, kWindowTable);
+    const DWORD started = ::GetTickCount();
     for (int i = 0; i < leavingCount; ++i) {
         b.HiddenWndSaved[i] = b.HiddenWnd[i];
-        SendSystemCommand(b.HiddenWnd[i], SC_MINIMIZE);
+        SendSystemCommand(b.HiddenWnd[i], SC_MINIMIZE, started);
     }
     b.nHiddenSaved = leavingCount;
     // From the bottom of the old Z order up, so that the window that was on top is on top again.
-    for (int i = enteringCount - 1; i >= 0; --i) SendSystemCommand(entering[i], SC_RESTORE);
+    for (int i = enteringCount - 1; i >= 0; --i) SendSystemCommand(entering[i], SC_RESTORE, started);
 }
 
 }  // namespace quor
