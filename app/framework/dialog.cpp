@@ -138,11 +138,4 @@ void Dialog::ExchangeCheck(bool save, int id, int32_t& value) noexcept {
         ::CheckDlgButton(hwnd_, id, value ? BST_CHECKED : BST_UNCHECKED);
 }
 
-std::wstring WideOfUtf8(const std::string& utf8) {
-    std::wstring text(utf8.size() + 1, L'\0');
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), static_cast<int>(text.size()));
-    text.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
-    return text;
-}
-
 }  // namespace quor

@@ -57,7 +57,4 @@ private:
     bool modal_ = false;
 };
 
-// UTF-8 text (the program's own messages and labels) for the wide calls.
-std::wstring WideOfUtf8(const std::string& utf8);
-
 }  // namespace quor

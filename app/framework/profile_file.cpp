@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/framework/code_page_text.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -27,26 +28,6 @@ struct DecodedText {
     Encoding encoding;
     std::string text;
 };
-
-std::wstring WideOf(std::string_view text, UINT codePage) {
-    if (text.empty()) return {};
-    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string BytesOf(std::wstring_view wide, UINT codePage) {
-    if (wide.empty()) return {};
-    const int length = ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                             nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(std::max(length, 0)), '\0');
-    if (length > 0)
-        ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr,
-                              nullptr);
-    return bytes;
-}
 
 // A Unicode file's names and values as the program's code page has them, as the system's
 // profile functions give them to a program of that code page.

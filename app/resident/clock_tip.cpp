@@ -24,35 +24,27 @@ int64_t MoonBase() noexcept {
     return _mktime64(&base);
 }
 
-void Copy(const char* text, char* tip, size_t size) noexcept {
-    size_t i = 0;
-    for (; text[i] != '\0' && i + 1 < size; ++i) tip[i] = text[i];
-    tip[i] = '\0';
-}
-
 }  // namespace
 
 int64_t ClockSecondNow() noexcept { return _time64(nullptr); }
 
-void MakeClockText(char* tip, size_t size) noexcept {
-    if (size == 0) return;
+void MakeClockText(wchar_t* tip, size_t count) noexcept {
+    if (count == 0) return;
     const __time64_t now = _time64(nullptr);
     std::tm local{};
     if (_localtime64_s(&local, &now) != 0) {
-        Copy("Quorvelle", tip, size);  // no local time: no weekday to show
+        ::lstrcpynW(tip, L"Quorvelle", static_cast<int>(count));  // no local time: no weekday to show
         return;
     }
     const LocalTime t{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday,
                       local.tm_hour,        local.tm_min,     local.tm_sec};
     const std::string text = ClockText(t, ::GetThreadLocale() == kJapanese, MoonAge(now, MoonBase()));
-    // UTF-8 to this program's code page, by way of UTF-16.
-    wchar_t wide[256] = {};
-    if (!::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide, 256) ||
-        !::WideCharToMultiByte(CP_ACP, 0, wide, -1, tip, static_cast<int>(size), nullptr, nullptr)) {
-        Copy("Quorvelle", tip, size);
+    // UTF-8 to the wide tip, which reads right whatever this program's code page.
+    if (!::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, tip, static_cast<int>(count))) {
+        ::lstrcpynW(tip, L"Quorvelle", static_cast<int>(count));
         return;
     }
-    tip[size - 1] = '\0';
+    tip[count - 1] = L'\0';
 }
 
 }  // namespace quor

@@ -1,12 +1,12 @@
 #pragma once
-// The clock text of the notification icon's tooltip, for the time now, in the program's code page.
+// The clock text of the notification icon's tooltip, for the time now.
 #include <cstddef>
 #include <cstdint>
 
 namespace quor {
 
-// Writes the text for now into `tip` (at most `size` bytes, terminated).
-void MakeClockText(char* tip, size_t size) noexcept;
+// Writes the text for now into `tip` (at most `count` characters, terminated).
+void MakeClockText(wchar_t* tip, size_t count) noexcept;
 
 // The calendar second now, as the tooltip's once-a-second rule counts it.
 int64_t ClockSecondNow() noexcept;

@@ -236,8 +236,8 @@ void MainFrame::WatchLowLevelHooks() noexcept {
 // The icon is shown exactly while the settings do not hide it.
 void MainFrame::ShowTrayIcon(bool show) noexcept {
     if (iconShown_ && !show) {
-        NOTIFYICONDATAA icon = IconRecord();
-        ::Shell_NotifyIconA(NIM_DELETE, &icon);
+        NOTIFYICONDATAW icon = IconRecord();
+        ::Shell_NotifyIconW(NIM_DELETE, &icon);
         iconShown_ = false;
     } else if (!iconShown_ && show) {
         AddIcon();
@@ -256,8 +256,8 @@ HICON MainFrame::StateIcon() noexcept {
     return icon.get();
 }
 
-NOTIFYICONDATAA MainFrame::IconRecord() const noexcept {
-    NOTIFYICONDATAA icon{};
+NOTIFYICONDATAW MainFrame::IconRecord() const noexcept {
+    NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = hwnd_;
     icon.uID = kTrayIconId;
@@ -266,33 +266,33 @@ NOTIFYICONDATAA MainFrame::IconRecord() const noexcept {
 
 // The icon with the clock as its tip.
 void MainFrame::AddIcon() noexcept {
-    NOTIFYICONDATAA icon = IconRecord();
+    NOTIFYICONDATAW icon = IconRecord();
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     icon.uCallbackMessage = WM_TRAYNOTIFY;
     icon.hIcon = StateIcon();
-    MakeClockText(icon.szTip, sizeof icon.szTip);
-    ::Shell_NotifyIconA(NIM_ADD, &icon);
+    MakeClockText(icon.szTip, sizeof icon.szTip / sizeof icon.szTip[0]);
+    ::Shell_NotifyIconW(NIM_ADD, &icon);
 }
 
 // After a pause or a resume: the icon of the new state, with the program's name as its tip.
 void MainFrame::RefreshIcon() noexcept {
     if (!iconShown_) return;
-    NOTIFYICONDATAA icon = IconRecord();
+    NOTIFYICONDATAW icon = IconRecord();
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     icon.uCallbackMessage = WM_TRAYNOTIFY;
     icon.hIcon = StateIcon();
-    ::lstrcpynA(icon.szTip, kFrameTitle, sizeof icon.szTip);
-    ::Shell_NotifyIconA(NIM_MODIFY, &icon);
+    ::lstrcpynW(icon.szTip, L"Quorvelle", sizeof icon.szTip / sizeof icon.szTip[0]);
+    ::Shell_NotifyIconW(NIM_MODIFY, &icon);
 }
 
 // The clock in the tip, rebuilt when the mouse moves over the icon, at most once a second.
 void MainFrame::RefreshClockTip() noexcept {
     const int64_t now = ClockSecondNow();
     if (!TipIsDue(lastTipTime_, now)) return;
-    NOTIFYICONDATAA icon = IconRecord();
+    NOTIFYICONDATAW icon = IconRecord();
     icon.uFlags = NIF_TIP;
-    MakeClockText(icon.szTip, sizeof icon.szTip);
-    ::Shell_NotifyIconA(NIM_MODIFY, &icon);
+    MakeClockText(icon.szTip, sizeof icon.szTip / sizeof icon.szTip[0]);
+    ::Shell_NotifyIconW(NIM_MODIFY, &icon);
     lastTipTime_ = now;
 }
 
@@ -447,8 +447,8 @@ void MainFrame::OnDestroy() noexcept {
 
 void MainFrame::RemoveIcon() noexcept {
     if (!iconShown_) return;
-    NOTIFYICONDATAA icon = IconRecord();
-    ::Shell_NotifyIconA(NIM_DELETE, &icon);
+    NOTIFYICONDATAW icon = IconRecord();
+    ::Shell_NotifyIconW(NIM_DELETE, &icon);
     iconShown_ = false;
 }
 

@@ -65,7 +65,7 @@ private:
     void HideVolumeWhenItsTimeIsUp() noexcept;
 
     HICON StateIcon() noexcept;
-    NOTIFYICONDATAA IconRecord() const noexcept;
+    NOTIFYICONDATAW IconRecord() const noexcept;
     void AddIcon() noexcept;
     void RefreshIcon() noexcept;
     void RefreshClockTip() noexcept;

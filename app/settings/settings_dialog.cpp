@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/framework/code_page_text.h"
 #include "app/resources/resource.h"
 #include "app/settings/mouse_cut_keys.h"
 #include "app/settings/settings_push.h"

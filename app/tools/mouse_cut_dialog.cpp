@@ -2,8 +2,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 
+#include "app/framework/code_page_text.h"
 #include "app/framework/dialog.h"
 #include "app/resources/resource.h"
 #include "app/settings/mouse_cut_keys.h"
@@ -12,6 +14,32 @@
 
 namespace quor {
 namespace {
+
+// The commands' names are code page 932 bytes in the library and in the file, whatever this
+// program's code page; the boxes show them, and take them back, through the wide calls. A command
+// line is kept in this program's code page, as typed.
+constexpr UINT kCommandNameCodePage = 932;
+
+bool IsCommandName(const std::string& text) {
+    for (int command = 0;; ++command) {
+        const char* name = GetMouseCutCmd(command);
+        if (!name || !*name) return false;
+        if (text == name) return true;
+    }
+}
+
+std::wstring ShownText(const std::string& stored) {
+    return WideOf(stored, IsCommandName(stored) ? kCommandNameCodePage : CP_ACP);
+}
+
+std::string StoredText(const std::wstring& shown) {
+    for (int command = 0;; ++command) {
+        const char* name = GetMouseCutCmd(command);
+        if (!name || !*name) break;
+        if (shown == WideOf(name, kCommandNameCodePage)) return name;
+    }
+    return BytesOf(shown, CP_ACP);
+}
 
 class MouseCutDialog : public Dialog {
 public:
@@ -37,6 +65,12 @@ private:
     }
 
     HWND Box(int slot) const noexcept { return Item(kMouseCutKeys[slot].comboId); }
+    std::wstring BoxText(int slot) const noexcept {
+        const HWND box = Box(slot);
+        std::wstring text(static_cast<size_t>(std::max(::GetWindowTextLengthW(box), 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(std::max(::GetWindowTextW(box, text.data(), static_cast<int>(text.size())), 0)));
+        return text;
+    }
 
     void OnInitDialog() noexcept override {
         PlaceAtWorkAreaCorner();
@@ -46,9 +80,11 @@ private:
         for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
             for (int command : MouseCutChoices(slot)) {
                 const char* name = GetMouseCutCmd(command);
-                if (name) ::SendMessageA(Box(slot), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+                if (name && *name)
+                    ::SendMessageW(Box(slot), CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(WideOf(name, kCommandNameCodePage).c_str()));
             }
-            ::SetWindowTextA(Box(slot), settings_.ReadMouseCut(file, kMouseCutKeys[slot].key).c_str());
+            ::SetWindowTextW(Box(slot), ShownText(settings_.ReadMouseCut(file, kMouseCutKeys[slot].key)).c_str());
         }
         alpha_ = ReadAlpha(file, SettingsSection(instance_));
         ExchangeInt(false, IDC_MC_ALPHA, alpha_);
@@ -64,7 +100,7 @@ private:
         if (!ExchangeIntInRange(true, IDC_MC_ALPHA, alpha, 1, 255)) return false;
         std::string texts[kMouseCutKeyCount];
         for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
-            ExchangeText(true, kMouseCutKeys[slot].comboId, texts[slot]);
+            texts[slot] = StoredText(BoxText(slot));
             if (texts[slot].size() > kMouseCutTextLimit) {
                 RefuseLongText(slot, texts[slot].size());
                 return false;

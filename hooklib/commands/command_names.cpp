@@ -1,6 +1,7 @@
 #include "hooklib/commands/command_names.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "hooklib/core/shared_block.h"
 
@@ -15,8 +16,17 @@ char g_names[kCommandCount][kTextSlot];
 void LoadCommandNames(HINSTANCE module) noexcept {
     SharedBlock& b = Block();
     for (int i = 0; i < kCommandCount; ++i) {
-        ::LoadStringA(module, kFirstCommandNameId + i, g_names[i], kTextSlot);
-        std::snprintf(b.MouseCutCmd[i], kTextSlot, "%s", g_names[i]);
+        // Code page 932 whatever this process's own: settings files hold the names so (written on
+        // Japanese Windows), and every process, whatever its code page, loads the same bytes.
+        wchar_t wide[kTextSlot] = {};
+        const int length = ::LoadStringW(module, kFirstCommandNameId + i, wide, kTextSlot);
+        const int bytes = length > 0 ? ::WideCharToMultiByte(kCommandNameCodePage, 0, wide, length, g_names[i],
+                                                             kTextSlot - 1, nullptr, nullptr)
+                                     : 0;
+        g_names[i][bytes > 0 ? bytes : 0] = '\0';
+        // The same bytes in every process: the shared table is written once, not by each start.
+        if (std::strncmp(b.MouseCutCmd[i], g_names[i], kTextSlot) != 0)
+            std::snprintf(b.MouseCutCmd[i], kTextSlot, "%s", g_names[i]);
     }
 }
 

@@ -4,6 +4,8 @@
 namespace quor {
 
 constexpr UINT kFirstCommandNameId = 60001;
+// The names are bytes of this code page in every process.
+constexpr UINT kCommandNameCodePage = 932;
 
 // The commands by their place in the name table (string resources 60001 + index).
 namespace commands {
@@ -45,8 +47,8 @@ enum Command : int {
 };
 }  // namespace commands
 
-// Fills the shared command-name table from the library's string resources 60001 to 60034, and
-// this process's own copy of it.
+// Fills this process's own copy of the command names from the library's string resources 60001 to
+// 60034, as code page 932 bytes, and the shared table where it differs.
 void LoadCommandNames(HINSTANCE module) noexcept;
 
 // Name `index` as this process loaded it: what the executor matches slot texts against, since the
