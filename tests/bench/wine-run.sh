@@ -9,6 +9,11 @@ if [ ! -f "$state_dir/bench.env" ]; then
 fi
 # shellcheck disable=SC1091
 source "$state_dir/bench.env"
+# A test may run in a second locale (QUOR_LOCALE): the program and every program it starts take
+# that locale's code page, while the bench's desktop keeps its own.
+if [ -n "${QUOR_LOCALE:-}" ]; then
+  export LANG=$QUOR_LOCALE LC_ALL=$QUOR_LOCALE
+fi
 # Each program starts with the X pointer parked in a corner of the Wine desktop (see bench.sh).
 if [ -n "${QUOR_PARK_POINTER:-}" ]; then
   # shellcheck disable=SC2086

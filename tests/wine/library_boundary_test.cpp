@@ -149,7 +149,7 @@ TEST(SharedBlock, TwoProcessesSeeEachOthersWrites) {
 }
 
 TEST(SharedBlock, CommandNamesAreCodePage932Bytes) {
-    ASSERT_EQ(::GetACP(), 932u) << "the bench runs in the Japanese locale";
+    // In any locale: this test runs in a second one too.
     EXPECT_STREQ(GetMouseCutCmd(0), "\x82\xc8\x82\xb5");
     EXPECT_STREQ(GetMouseCutCmd(1), "\x83\x58\x83\x4e\x83\x8a\x81\x5b\x83\x93\x83\x5a\x81\x5b\x83\x6f\x81\x5b");
     EXPECT_STREQ(GetMouseCutCmd(64), "") << "an index past the table reads as empty";

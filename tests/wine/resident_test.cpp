@@ -94,8 +94,9 @@ TEST_F(Resident, FirstStartPushesTheDefaultsAndExitWritesEveryKey) {
 }
 
 TEST_F(Resident, ValuesOfTheFileArePushedAndEveryOtherKeyIsKept) {
+    // BRC: 最小化 as a file written on Japanese Windows holds it, code page 932 bytes.
     Write("[Config]\r\nSnap=-5\r\nAllowTaskBar=0\r\nRightClickClose=7\r\nAlpha=150\r\nBR=notepad.exe\r\n"
-          "[Stat]\r\nKey0=5\r\nMouseMove=         1234.6\r\n[Other]\r\nMine=yes\r\n");
+          "BRC=\x8d\xc5\x8f\xac\x89\xbb\r\n[Stat]\r\nKey0=5\r\nMouseMove=         1234.6\r\n[Other]\r\nMine=yes\r\n");
     quor::SharedBlock& b = bench::Block();
     RunAndClose([&] {
         EXPECT_EQ(b.Snap, 20) << "1. a snap distance out of range is pushed as 20";
@@ -104,6 +105,7 @@ TEST_F(Resident, ValuesOfTheFileArePushedAndEveryOtherKeyIsKept) {
         EXPECT_EQ(b.StatKeyboard[0], 5u) << "1. the statistics restored";
         EXPECT_DOUBLE_EQ(b.StatMouseMove, 1234.6);
         EXPECT_STREQ(b.MouseCut[12], "notepad.exe") << "1. a shortcut's command line";
+        EXPECT_STREQ(b.MouseCut[13], GetMouseCutCmd(25)) << "1. a stored command name is the library's, in any code page";
     });
     const std::string text = Read();
     const std::vector<std::string> config = Section(text, "Config");

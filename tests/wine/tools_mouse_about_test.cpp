@@ -68,9 +68,14 @@ protected:
         bench::WaitFor([&] { return !::IsWindow(box); });
     }
     static int Count(HWND dialog, int box) { return static_cast<int>(::SendMessageA(::GetDlgItem(dialog, box), CB_GETCOUNT, 0, 0)); }
-    static bool Lists(HWND dialog, int box, const char* text) {
-        return ::SendMessageA(::GetDlgItem(dialog, box), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+    static bool Lists(HWND dialog, int box, const wchar_t* text) {
+        return ::SendMessageW(::GetDlgItem(dialog, box), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                               reinterpret_cast<LPARAM>(text)) != CB_ERR;
+    }
+    static std::wstring WideText(HWND dialog, int id) {
+        wchar_t text[512] = {};
+        ::GetDlgItemTextW(dialog, id, text, 512);
+        return text;
     }
     static void SetText(HWND dialog, int box, const std::string& text) {
         ::SendMessageA(::GetDlgItem(dialog, box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -121,18 +126,19 @@ TEST_F(Tools, MouseShortcutsShowTheDefaultsAndTheCommandsEachPlaceCanRun) {
     const HWND dialog = OpenMouseShortcuts(program.Frame());
     ASSERT_NE(dialog, nullptr) << "1. opened from the icon's menu";
     bench::SaveWindowShot(dialog, "dialog-mouse-shortcuts");
-    EXPECT_EQ(ControlText(dialog, kDesktopDoubleClick), Ansi(L"スクリーンセーバー")) << "1. the defaults, with no file";
-    EXPECT_EQ(ControlText(dialog, kTaskbarDoubleClick), Ansi(L"スクリーンセーバー"));
-    EXPECT_EQ(ControlText(dialog, kTitleRight), Ansi(L"閉じる"));
+    // Read through the wide calls: the names must show right whatever the program's code page.
+    EXPECT_EQ(WideText(dialog, kDesktopDoubleClick), L"スクリーンセーバー") << "1. the defaults, with no file";
+    EXPECT_EQ(WideText(dialog, kTaskbarDoubleClick), L"スクリーンセーバー");
+    EXPECT_EQ(WideText(dialog, kTitleRight), L"閉じる");
     EXPECT_EQ(ControlText(dialog, kAlphaBox), "200");
-    const std::string showDesktop = Ansi(L"デスクトップの表示/戻す");
-    const std::string minimize = Ansi(L"最小化");
-    EXPECT_TRUE(Lists(dialog, kTitleWheel, showDesktop.c_str())) << "2. the title bar's wheel click can show the desktop";
-    EXPECT_FALSE(Lists(dialog, kTitleRight, showDesktop.c_str())) << "2. its right-click cannot";
-    EXPECT_FALSE(Lists(dialog, kTitleCtrlWheel, showDesktop.c_str())) << "2. nor a modified click";
-    EXPECT_FALSE(Lists(dialog, kDesktopCtrlDoubleClick, showDesktop.c_str()));
-    EXPECT_TRUE(Lists(dialog, kTitleRight, minimize.c_str())) << "2. window commands on the title bar";
-    EXPECT_FALSE(Lists(dialog, kDesktopDoubleClick, minimize.c_str())) << "2. and not on the desktop";
+    const wchar_t* showDesktop = L"デスクトップの表示/戻す";
+    const wchar_t* minimize = L"最小化";
+    EXPECT_TRUE(Lists(dialog, kTitleWheel, showDesktop)) << "2. the title bar's wheel click can show the desktop";
+    EXPECT_FALSE(Lists(dialog, kTitleRight, showDesktop)) << "2. its right-click cannot";
+    EXPECT_FALSE(Lists(dialog, kTitleCtrlWheel, showDesktop)) << "2. nor a modified click";
+    EXPECT_FALSE(Lists(dialog, kDesktopCtrlDoubleClick, showDesktop));
+    EXPECT_TRUE(Lists(dialog, kTitleRight, minimize)) << "2. window commands on the title bar";
+    EXPECT_FALSE(Lists(dialog, kDesktopDoubleClick, minimize)) << "2. and not on the desktop";
     EXPECT_EQ(Count(dialog, kTitleWheel), 34);
     EXPECT_EQ(Count(dialog, kTitleRight), 33);
     EXPECT_EQ(Count(dialog, kDesktopDoubleClick), 22);

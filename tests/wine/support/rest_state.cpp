@@ -133,8 +133,13 @@ std::optional<StoredValue> ReadValue(HKEY key, const char* name) {
     return stored;
 }
 
+// Wine writes the locale's own record here to match each program's locale as the program starts;
+// a test that runs in a second locale changes it, and so does the next one in the first.
+bool IsLocaleRecord(const std::string& path) { return path == "HKCU\\Control Panel\\International\\"; }
+
 // Every value beneath `key`, by its path below the tree's top ("Desktop\\UserPreferencesMask").
 void ReadTree(HKEY key, const std::string& path, std::map<std::string, StoredValue>& out) {
+    if (IsLocaleRecord(path)) return;
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
