@@ -8,11 +8,15 @@
 #define QUORDLL_API extern "C" __declspec(dllimport)
 #endif
 
-// A registered message that the library's window-procedure hook carries out in the window's own
-// thread, paused or not: the window's style of index wParam (GWL_STYLE or GWL_EXSTYLE) becomes
-// lParam. Sent with a time limit, it changes another program's window without waiting on that
-// program for longer.
-#define QUOR_WINDOW_STYLE_MESSAGE "Quorvelle Window Style"
+// A registered message that the library's window-procedure hook carries out in the list view's
+// own thread, paused or not: the list view's view (its LVS_TYPEMASK bits) becomes lParam's. Sent
+// with a time limit, it changes another program's list view without waiting on that program for
+// longer.
+#define QUOR_LIST_VIEW_MESSAGE "Quorvelle List View"
+
+// The command names (GetMouseCutCmd) are bytes of this code page in every process, whatever its
+// own: settings files written on Japanese Windows hold them so.
+#define QUOR_COMMAND_NAME_CODE_PAGE 932
 
 QUORDLL_API void SetUnAvailable(int value);
 QUORDLL_API int GetUnAvailable();

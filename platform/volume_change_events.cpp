@@ -116,8 +116,10 @@ bool VolumeChangeEvents::FollowDefaultSpeakers() noexcept {
 
 void VolumeChangeEvents::StopFollowingSpeakers() noexcept {
     if (callback_) {
-        if (volume_) volume_->UnregisterControlChangeNotify(callback_);
-        callback_->Release();
+        // A callback the audio system did not let go of (its device gone) is left to it: freeing
+        // it here could pull it from under a call.
+        const bool unregistered = volume_ && SUCCEEDED(volume_->UnregisterControlChangeNotify(callback_));
+        if (unregistered || !volume_) callback_->Release();
         callback_ = nullptr;
     }
     volume_.reset();
@@ -126,8 +128,8 @@ void VolumeChangeEvents::StopFollowingSpeakers() noexcept {
 void VolumeChangeEvents::Stop() noexcept {
     StopFollowingSpeakers();
     if (watch_) {
-        if (enumerator_) enumerator_->UnregisterEndpointNotificationCallback(watch_);
-        watch_->Release();
+        const bool unregistered = enumerator_ && SUCCEEDED(enumerator_->UnregisterEndpointNotificationCallback(watch_));
+        if (unregistered || !enumerator_) watch_->Release();
         watch_ = nullptr;
     }
     enumerator_.reset();

@@ -37,7 +37,7 @@ public:
         profile_.SetPatient(false);
         frame_.HooksInstalled(::SetHook() != nullptr);
         // What needed the hooks in other programs (the desktop's icon view) is applied again.
-        frame_.ApplySettingsAgain();
+        frame_.ApplyDesktopViewAgain();
         hooked_ = true;
         // After SetHook, which empties the window-class table.
         LoadIgnoreList();

@@ -104,6 +104,8 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
     // The shell made its notification area anew (Explorer restarted): the icon is gone there.
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         if (iconShown_) AddIcon();
+        // A new shell shows its desktop as it likes: the icon view of the settings again.
+        settings_.ApplyDesktopView();
         return 0;
     }
     switch (msg) {
@@ -116,7 +118,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
         case WM_OPENSETTINGS: OpenSettings(); return 0;
         case WM_TIMER: OnTimer(wParam); return 0;
         case MM_MIXM_LINE_CHANGE:
-        case MM_MIXM_CONTROL_CHANGE:
+        case MM_MIXM_CONTROL_CHANGE: OnVolumeChange(); return 0;  // wParam: the mixer's handle
         case WM_ENDPOINTVOLUME:
             if (wParam == kDefaultSpeakersChanged)
                 endpointEvents_.FollowDefaultSpeakers();

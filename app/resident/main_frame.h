@@ -45,7 +45,7 @@ public:
     bool Create(HINSTANCE instance) noexcept;
     // The start-up installation failed and showed its errors: it is not tried again.
     void HooksInstalled(bool installed) noexcept { reinstallFailed_ = !installed; }
-    void ApplySettingsAgain() noexcept { settings_.ApplySettings(); }
+    void ApplyDesktopViewAgain() noexcept { settings_.ApplyDesktopView(); }
     // Takes the icon out of the notification area (the frame may be gone by then).
     void RemoveIcon() noexcept;
 

@@ -40,6 +40,9 @@ public:
     // The controls' values into the record and pushed; false (nothing pushed) when a numeric box
     // holds no integer.
     bool ApplySettings() noexcept;
+    // The desktop's icon view as the record has it (it needs the hooks in Explorer, and a new
+    // Explorer shows its own).
+    void ApplyDesktopView() noexcept { MatchDesktopView(record_.SmallIcon != 0); }
     // The record into the file, every key in order, and the icon layouts; false (with the reason
     // in SaveError()) when the file was not written.
     bool SaveSettings() noexcept;

@@ -90,9 +90,9 @@ bool SetSmallIcons(HWND list, bool small) noexcept {
     // Setting another program's style from here would wait on Explorer with no limit: the
     // library's hook sets it in the list view's own thread, and a busy Explorer is waited for a
     // moment at most.
-    static const UINT styleMsg = ::RegisterWindowMessageA(QUOR_WINDOW_STYLE_MESSAGE);
+    static const UINT viewMsg = ::RegisterWindowMessageA(QUOR_LIST_VIEW_MESSAGE);
     bool answered = false;
-    Ask(list, styleMsg, GWL_STYLE, wanted, answered);
+    Ask(list, viewMsg, 0, wanted & LVS_TYPEMASK, answered);
     // Unchanged too when the hooks are not installed yet: the program applies it again after.
     return answered && ::GetWindowLongPtrA(list, GWL_STYLE) == wanted;
 }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/framework/code_page_text.h"
@@ -18,7 +19,7 @@ namespace {
 // The commands' names are code page 932 bytes in the library and in the file, whatever this
 // program's code page; the boxes show them, and take them back, through the wide calls. A command
 // line is kept in this program's code page, as typed.
-constexpr UINT kCommandNameCodePage = 932;
+constexpr UINT kCommandNameCodePage = QUOR_COMMAND_NAME_CODE_PAGE;
 
 bool IsCommandName(const std::string& text) {
     for (int command = 0;; ++command) {
@@ -32,12 +33,19 @@ std::wstring ShownText(const std::string& stored) {
     return WideOf(stored, IsCommandName(stored) ? kCommandNameCodePage : CP_ACP);
 }
 
-std::string StoredText(const std::wstring& shown) {
+// Null for a command line with a character this program's code page cannot hold: it would be
+// stored, and run, with a question mark in its place.
+std::optional<std::string> StoredText(const std::wstring& shown) {
     for (int command = 0;; ++command) {
         const char* name = GetMouseCutCmd(command);
         if (!name || !*name) break;
         if (shown == WideOf(name, kCommandNameCodePage)) return name;
     }
+    BOOL lost = FALSE;
+    if (!shown.empty())
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, shown.data(), static_cast<int>(shown.size()), nullptr, 0,
+                              nullptr, &lost);
+    if (lost) return std::nullopt;
     return BytesOf(shown, CP_ACP);
 }
 
@@ -100,7 +108,12 @@ private:
         if (!ExchangeIntInRange(true, IDC_MC_ALPHA, alpha, 1, 255)) return false;
         std::string texts[kMouseCutKeyCount];
         for (int slot = 0; slot < kMouseCutKeyCount; ++slot) {
-            texts[slot] = StoredText(BoxText(slot));
+            const std::optional<std::string> stored = StoredText(BoxText(slot));
+            if (!stored) {
+                RefuseText(slot, L"」に、この環境の文字コードでは表せない文字があります。");
+                return false;
+            }
+            texts[slot] = *stored;
             if (texts[slot].size() > kMouseCutTextLimit) {
                 RefuseLongText(slot, texts[slot].size());
                 return false;
@@ -124,6 +137,12 @@ private:
         }
         settings_.ApplyMouseCuts(written);
         return true;
+    }
+
+    void RefuseText(int slot, const wchar_t* why) noexcept {
+        const std::wstring text = L"「" + WideOfUtf8(MouseCutBoxName(slot)) + why;
+        Message(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        ::SetFocus(Box(slot));
     }
 
     // A command line is never cut: the person shortens it.

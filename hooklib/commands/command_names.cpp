@@ -24,8 +24,9 @@ void LoadCommandNames(HINSTANCE module) noexcept {
                                                              kTextSlot - 1, nullptr, nullptr)
                                      : 0;
         g_names[i][bytes > 0 ? bytes : 0] = '\0';
-        // The same bytes in every process: the shared table is written once, not by each start.
-        if (std::strncmp(b.MouseCutCmd[i], g_names[i], kTextSlot) != 0)
+        // The same bytes in every process: the shared table is written once, not by each start,
+        // and never emptied by a process whose loading failed.
+        if (bytes > 0 && std::strncmp(b.MouseCutCmd[i], g_names[i], kTextSlot) != 0)
             std::snprintf(b.MouseCutCmd[i], kTextSlot, "%s", g_names[i]);
     }
 }

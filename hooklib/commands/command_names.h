@@ -1,11 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include "hooklib/quordll.h"
+
 namespace quor {
 
 constexpr UINT kFirstCommandNameId = 60001;
-// The names are bytes of this code page in every process.
-constexpr UINT kCommandNameCodePage = 932;
+constexpr UINT kCommandNameCodePage = QUOR_COMMAND_NAME_CODE_PAGE;
 
 // The commands by their place in the name table (string resources 60001 + index).
 namespace commands {

@@ -12,7 +12,6 @@
 #include "hooklib/window/tray_table.h"
 #include "hooklib/window/window_query.h"
 #include "platform/desktop_window.h"
-#include "platform/desktop_window.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -59,8 +58,12 @@ HWND CreateDummyWindow(HWND existing) noexcept {
     wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = kDummyClass;
     if (!::RegisterClassA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
-    return ::CreateWindowExA(0, kDummyClass, kDummyClass, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, ::GetDesktopWindow(), nullptr, ThisModule(), nullptr);
+    const HWND dummy = ::CreateWindowExA(0, kDummyClass, kDummyClass, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, ::GetDesktopWindow(), nullptr,
+                                         ThisModule(), nullptr);
+    // A program running with more rights than the shell still hears of a new notification area.
+    if (dummy) ::ChangeWindowMessageFilterEx(dummy, ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
+    return dummy;
 }
 
 void Unhook(HHOOK& slot, const char* failure) noexcept {

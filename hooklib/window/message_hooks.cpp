@@ -1,5 +1,8 @@
 // WH_GETMESSAGE and WH_CALLWNDPROC: run in the thread of the window receiving the message, for
 // every message of every thread, so the common path is a few integer comparisons.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "hooklib/commands/rename_assistant.h"
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/key_state.h"
@@ -110,12 +113,15 @@ void OnQueuedMessage(WPARAM removal, MSG& m) noexcept {
 // What the library does with a message sent to a window, before the window's procedure has it.
 void OnSentMessage(int code, const CWPSTRUCT& c) noexcept {
     const SharedBlock& b = Block();
-    // A style asked for by the resident program, set here so that it never waits on this thread.
-    static const UINT styleMsg = ::RegisterWindowMessageA(QUOR_WINDOW_STYLE_MESSAGE);
-    if (c.message == styleMsg && styleMsg != 0 && c.hwnd != nullptr) {
+    // A list view's view asked for by the resident program, set here so that the program never
+    // waits on this thread. Only the view's bits change, whoever sends it.
+    static const UINT viewMsg = ::RegisterWindowMessageA(QUOR_LIST_VIEW_MESSAGE);
+    if (c.message == viewMsg && viewMsg != 0 && c.hwnd != nullptr) {
         last_error_context keepLastError;
-        const auto index = static_cast<int>(static_cast<INT_PTR>(c.wParam));
-        if (index == GWL_STYLE || index == GWL_EXSTYLE) ::SetWindowLongPtrA(c.hwnd, index, static_cast<LONG_PTR>(c.lParam));
+        const LONG_PTR style = ::GetWindowLongPtrA(c.hwnd, GWL_STYLE);
+        const LONG_PTR view = static_cast<LONG_PTR>(c.lParam) & LVS_TYPEMASK;
+        if ((style & LVS_TYPEMASK) != view && ClassNameIs(c.hwnd, "SysListView32"))
+            ::SetWindowLongPtrA(c.hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | view);
         return;
     }
     // The saved extended style of a window restored from the notification area, written in the

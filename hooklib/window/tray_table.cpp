@@ -102,13 +102,14 @@ bool NotifyShellTimed(DWORD action, const NotifyIconRecord& icon, bool& shellAns
     return done;
 }
 
-// The shell forgot every icon when its notification area was made anew: give back ours.
+// The shell forgot every icon when its notification area was made anew: give back ours. Each one
+// is given back, however slow the new shell is at first: a window whose icon is not given back
+// could not be reached.
 void AddRecordedIcons() noexcept {
     SharedBlock& b = Block();
-    bool shellAnswers = true;
-    for (int i = 0; i < kWindowTable && shellAnswers; ++i) {
+    for (int i = 0; i < kWindowTable; ++i) {
         const HWND window = b.TrayWnd[i];
-        if (window && ::IsWindow(window)) NotifyShellTimed(NIM_ADD, b.TrayIcon[i], shellAnswers);
+        if (window && ::IsWindow(window)) NotifyShell(NIM_ADD, b.TrayIcon[i]);
     }
 }
 
@@ -188,7 +189,7 @@ void RestoreFromTray(HWND window) noexcept { RestoreTraySlot(FindTraySlot(window
 namespace {
 
 // Frees a slot whose window is gone and takes its icon away, unless another thread freed it first.
-void ForgetSlot(int slot, HWND window) noexcept {
+void ForgetSlot(int slot, HWND window, bool deleteIcon = true) noexcept {
     SharedBlock& b = Block();
     NotifyIconRecord icon{};
     {
@@ -198,7 +199,7 @@ void ForgetSlot(int slot, HWND window) noexcept {
         b.TrayWnd[slot] = nullptr;
         b.TrayExStyle[slot] = 0;
     }
-    DeleteIcon(icon);
+    if (deleteIcon) DeleteIcon(icon);
 }
 
 }  // namespace
@@ -208,11 +209,11 @@ void ForgetTrayWindow(HWND window) noexcept {
     if (slot >= 0) ForgetSlot(slot, window);
 }
 
-void ForgetGoneTrayWindows() noexcept {
+void ForgetGoneTrayWindows(bool shellHasTheirIcons) noexcept {
     const SharedBlock& b = Block();
     for (int i = 0; i < kWindowTable; ++i) {
         const HWND window = b.TrayWnd[i];
-        if (window && !::IsWindow(window)) ForgetSlot(i, window);
+        if (window && !::IsWindow(window)) ForgetSlot(i, window, shellHasTheirIcons);
     }
 }
 
@@ -295,8 +296,8 @@ LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     if (msg == taskbarCreated && taskbarCreated != 0) {
         // Windows that ended while hidden (their program killed, or the hooks paused) give their
-        // slots back rather than coming back as icons of nothing.
-        ForgetGoneTrayWindows();
+        // slots back rather than coming back as icons of nothing; the new shell has no icon of theirs.
+        ForgetGoneTrayWindows(false);
         AddRecordedIcons();
         // A new shell made its desktop anew too.
         FindDesktopListViewAgain(true);
@@ -305,7 +306,7 @@ LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg >= kTrayCallbackBase && msg < kTrayCallbackBase + kWindowTable &&
         (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP || lParam == WM_MBUTTONUP) && wParam < kWindowTable) {
         RestoreTraySlot(static_cast<int>(wParam));  // the icon's id is its slot
-        ForgetGoneTrayWindows();
+        ForgetGoneTrayWindows(true);
     }
     return ::DefWindowProcA(window, msg, wParam, lParam);
 }

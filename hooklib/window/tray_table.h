@@ -18,8 +18,9 @@ constexpr DWORD kHideActivationGraceMs = 500;
 void RestoreAllFromTray() noexcept;
 // A window destroyed while hidden: its slot is freed and its icon taken away.
 void ForgetTrayWindow(HWND window) noexcept;
-// The same for every recorded window that no longer exists.
-void ForgetGoneTrayWindows() noexcept;
+// The same for every recorded window that no longer exists; their icons are taken away when the
+// shell still has them.
+void ForgetGoneTrayWindows(bool shellHasTheirIcons) noexcept;
 
 // Hides a top-level window with a minimize box behind an icon of its own, in the first free slot.
 void MinimizeToTray(HWND window) noexcept;

@@ -149,7 +149,11 @@ TEST(SharedBlock, TwoProcessesSeeEachOthersWrites) {
 }
 
 TEST(SharedBlock, CommandNamesAreCodePage932Bytes) {
-    // In any locale: this test runs in a second one too.
+    // In any locale: this test runs in a second one too, which must have taken.
+    char locale[64] = {};
+    if (::GetEnvironmentVariableA("QUOR_LOCALE", locale, sizeof locale) > 0) {
+        EXPECT_EQ(::GetACP(), 1252u) << locale;
+    }
     EXPECT_STREQ(GetMouseCutCmd(0), "\x82\xc8\x82\xb5");
     EXPECT_STREQ(GetMouseCutCmd(1), "\x83\x58\x83\x4e\x83\x8a\x81\x5b\x83\x93\x83\x5a\x81\x5b\x83\x6f\x81\x5b");
     EXPECT_STREQ(GetMouseCutCmd(64), "") << "an index past the table reads as empty";

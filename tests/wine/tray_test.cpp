@@ -90,6 +90,12 @@ TEST_F(TrayTest, IconClicksRestoreInTheShellsOrder) {
     quor::unique_handle killed(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, b.processId()));
     ASSERT_TRUE(killed && ::TerminateProcess(killed.get(), 9));
     ::WaitForSingleObject(killed.get(), 5000);
+    // A new notification area, which knows none of the old icons.
+    NOTIFYICONDATAA forgotten{};
+    forgotten.cbSize = sizeof forgotten;
+    forgotten.hWnd = dummy;
+    forgotten.uID = 4;
+    ::Shell_NotifyIconA(NIM_DELETE, &forgotten);
     ::SendMessageA(dummy, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(bench::Block().TrayWnd[4], nullptr) << "6. a killed program's window, at the next notification area";
     EXPECT_FALSE(bench::NotificationIconRegistered(dummy, 4)) << "6. not given back as an icon of nothing";
