@@ -130,8 +130,14 @@ bool PutInPlace(const std::wstring& copy, const std::wstring& target) {
             return false;
         }
     }
-    // Where the system does not carry the attributes over, they are set as they were.
-    if (::GetFileAttributesW(target.c_str()) != attributes) ::SetFileAttributesW(target.c_str(), attributes);
+    // Where the system does not carry the attributes over, they are set as they were; the archive
+    // mark stays as the new file has it, since backup tools read it to see the file changed.
+    const DWORD now = ::GetFileAttributesW(target.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & ~FILE_ATTRIBUTE_ARCHIVE) != (attributes & ~FILE_ATTRIBUTE_ARCHIVE)) {
+        DWORD wanted = (attributes & ~FILE_ATTRIBUTE_ARCHIVE) | (now & FILE_ATTRIBUTE_ARCHIVE);
+        if (wanted != FILE_ATTRIBUTE_NORMAL) wanted &= ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL);
+        ::SetFileAttributesW(target.c_str(), wanted);
+    }
     return true;
 }
 
