@@ -10,10 +10,14 @@ const IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C
 
 }  // namespace
 
+HRESULT OpenDeviceEnumerator(ComRef<IMMDeviceEnumerator>& enumerator) noexcept {
+    return ::CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator,
+                              enumerator.put_void());
+}
+
 HRESULT OpenDefaultEndpointVolume(ComRef<IAudioEndpointVolume>& volume) noexcept {
     ComRef<IMMDeviceEnumerator> enumerator;
-    HRESULT hr = ::CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator,
-                                    enumerator.put_void());
+    HRESULT hr = OpenDeviceEnumerator(enumerator);
     if (FAILED(hr)) return hr;
     ComRef<IMMDevice> device;
     hr = enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.put());

@@ -31,6 +31,8 @@ private:
     T* p_ = nullptr;
 };
 
+// The system's list of sound devices; COM must be started in the calling thread.
+HRESULT OpenDeviceEnumerator(ComRef<IMMDeviceEnumerator>& enumerator) noexcept;
 // The default render endpoint's volume interface; fails where the system has none. COM must be
 // started in the calling thread.
 HRESULT OpenDefaultEndpointVolume(ComRef<IAudioEndpointVolume>& volume) noexcept;

@@ -9,20 +9,18 @@ namespace {
 const IID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID kIAudioEndpointVolumeCallback = {0x657804FA, 0xD6AD, 0x4496, {0x8A, 0x60, 0x35, 0x27, 0x52, 0xAF, 0x4F, 0x89}};
 const IID kIMMNotificationClient = {0x7991EEC9, 0x7E89, 0x4D85, {0x83, 0x90, 0x6C, 0x70, 0x3C, 0xEC, 0x60, 0xC0}};
-const CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
-const IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
 
-}  // namespace
-
-// Posts one message per change; its references may be dropped by Core Audio's thread.
-class VolumeChangeEvents::Callback final : public IAudioEndpointVolumeCallback {
+// A callback object of one interface that posts its news to a window; its references may be
+// dropped by Core Audio's thread.
+template <typename Interface, const IID& kInterfaceId>
+class PostingCallback : public Interface {
 public:
-    Callback(HWND window, UINT message) noexcept : window_(window), message_(message) {}
+    PostingCallback(HWND window, UINT message) noexcept : window_(window), message_(message) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
         if (!out) return E_POINTER;
-        if (iid == kIUnknown || iid == kIAudioEndpointVolumeCallback) {
-            *out = static_cast<IAudioEndpointVolumeCallback*>(this);
+        if (iid == kIUnknown || iid == kInterfaceId) {
+            *out = static_cast<Interface*>(this);
             AddRef();
             return S_OK;
         }
@@ -35,53 +33,42 @@ public:
         if (left == 0) delete this;
         return left;
     }
-    HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) noexcept override {
-        ::PostMessageW(window_, message_, 0, 0);
-        return S_OK;
-    }
+
+protected:
+    virtual ~PostingCallback() = default;
+    void Post(WPARAM news) const noexcept { ::PostMessageW(window_, message_, news, 0); }
 
 private:
-    ~Callback() = default;
     std::atomic<ULONG> references_{1};
     HWND window_;
     UINT message_;
 };
 
-// Posts one message when the default speakers change; the other news of devices is not needed.
-class VolumeChangeEvents::DeviceWatch final : public IMMNotificationClient {
-public:
-    DeviceWatch(HWND window, UINT message) noexcept : window_(window), message_(message) {}
+}  // namespace
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-        if (!out) return E_POINTER;
-        if (iid == kIUnknown || iid == kIMMNotificationClient) {
-            *out = static_cast<IMMNotificationClient*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+// Posts one message per change of the speakers' volume or mute.
+class VolumeChangeEvents::Callback final
+    : public PostingCallback<IAudioEndpointVolumeCallback, kIAudioEndpointVolumeCallback> {
+public:
+    using PostingCallback::PostingCallback;
+    HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) noexcept override {
+        Post(0);
+        return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+};
+
+// Posts one message when the default speakers change; the other news of devices is not needed.
+class VolumeChangeEvents::DeviceWatch final : public PostingCallback<IMMNotificationClient, kIMMNotificationClient> {
+public:
+    using PostingCallback::PostingCallback;
     HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) noexcept override {
-        if (flow == eRender && role == eConsole) ::PostMessageW(window_, message_, kDefaultSpeakersChanged, 0);
+        if (flow == eRender && role == eConsole) Post(kDefaultSpeakersChanged);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnDeviceStateChanged(LPCWSTR, DWORD) noexcept override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) noexcept override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnDeviceRemoved(LPCWSTR) noexcept override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnPropertyValueChanged(LPCWSTR, const PROPERTYKEY) noexcept override { return S_OK; }
-
-private:
-    ~DeviceWatch() = default;
-    std::atomic<ULONG> references_{1};
-    HWND window_;
-    UINT message_;
 };
 
 bool VolumeChangeEvents::Start(HWND window, UINT message) noexcept {
@@ -92,8 +79,7 @@ bool VolumeChangeEvents::Start(HWND window, UINT message) noexcept {
     window_ = window;
     message_ = message;
     // The watch of the default speakers first: there may be none yet.
-    if (SUCCEEDED(::CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator,
-                                     enumerator_.put_void()))) {
+    if (SUCCEEDED(OpenDeviceEnumerator(enumerator_))) {
         watch_ = new (std::nothrow) DeviceWatch(window, message);
         if (watch_ && FAILED(enumerator_->RegisterEndpointNotificationCallback(watch_))) {
             watch_->Release();

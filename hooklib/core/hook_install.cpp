@@ -120,6 +120,7 @@ QUORDLL_API HHOOK SetHook() {
     // come back now, and the table starts empty.
     b.TrayStyleMsg = ::RegisterWindowMessageA("Quorvelle Tray Style");
     b.TrayHideMsg = ::RegisterWindowMessageA("Quorvelle Tray Hide");
+    b.ListViewMsg = ::RegisterWindowMessageA(QUOR_LIST_VIEW_MESSAGE);
     if (b.DummyWnd == nullptr || b.DummyWnd != previousDummy) quor::RestoreAllFromTray();
     b.RollMsg = ::RegisterWindowMessageA("WM_ROLL");
     b.UnrollMsg = ::RegisterWindowMessageA("WM_UNROLL");

@@ -105,6 +105,7 @@ struct SharedBlock {
     UINT RenameMsg;
     UINT TrayStyleMsg;  // carries a restored window's saved extended style to its own thread
     UINT TrayHideMsg;   // hides a window sent to the notification area once its minimize is done
+    UINT ListViewMsg;   // sets a list view's view in its own thread (QUOR_LIST_VIEW_MESSAGE)
 
     // Mouse dispatcher.
     int32_t SwallowRButtonUp;

@@ -49,21 +49,18 @@ void StoreSides(SharedBlock& b, const SizedSides& s) noexcept {
 // The capture's record is shared by every thread of every program: it is taken and given up by
 // atomic exchanges, so that of a thread taking the capture and one ending the drag meanwhile,
 // exactly one gives the capture back.
-HWND* CaptureRecord(SharedBlock& b) noexcept { return &b.CaptureWnd; }
+void* volatile* CaptureRecord(SharedBlock& b) noexcept { return reinterpret_cast<void* volatile*>(&b.CaptureWnd); }
 
 bool ClaimCaptureRecord(SharedBlock& b, HWND window) noexcept {
-    return ::InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(CaptureRecord(b)), window,
-                                               nullptr) == nullptr;
+    return ::InterlockedCompareExchangePointer(CaptureRecord(b), window, nullptr) == nullptr;
 }
 
 bool DropCaptureRecord(SharedBlock& b, HWND window) noexcept {
-    return ::InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(CaptureRecord(b)), nullptr,
-                                               window) == window;
+    return ::InterlockedCompareExchangePointer(CaptureRecord(b), nullptr, window) == window;
 }
 
 HWND TakeCaptureRecord(SharedBlock& b) noexcept {
-    return static_cast<HWND>(
-        ::InterlockedExchangePointer(reinterpret_cast<void* volatile*>(CaptureRecord(b)), nullptr));
+    return static_cast<HWND>(::InterlockedExchangePointer(CaptureRecord(b), nullptr));
 }
 
 bool DragStillOn(const SharedBlock& b, HWND window) noexcept {

@@ -7,7 +7,6 @@
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/key_state.h"
 #include "hooklib/core/shared_block.h"
-#include "hooklib/quordll.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/tray_table.h"
 #include "hooklib/window/window_query.h"
@@ -115,8 +114,7 @@ void OnSentMessage(int code, const CWPSTRUCT& c) noexcept {
     const SharedBlock& b = Block();
     // A list view's view asked for by the resident program, set here so that the program never
     // waits on this thread. Only the view's bits change, whoever sends it.
-    static const UINT viewMsg = ::RegisterWindowMessageA(QUOR_LIST_VIEW_MESSAGE);
-    if (c.message == viewMsg && viewMsg != 0 && c.hwnd != nullptr) {
+    if (c.message == b.ListViewMsg && b.ListViewMsg != 0 && c.hwnd != nullptr) {
         last_error_context keepLastError;
         const LONG_PTR style = ::GetWindowLongPtrA(c.hwnd, GWL_STYLE);
         const LONG_PTR view = static_cast<LONG_PTR>(c.lParam) & LVS_TYPEMASK;
