@@ -181,7 +181,7 @@ private:
             text.resize(got > 0 ? static_cast<size_t>(got) : 0);
             passwords.push_back(std::move(text));
         }
-        CopyTextToClipboard(hwnd(), PasswordCopyText(passwords));
+        CopyTextToClipboard(PasswordCopyText(passwords));
     }
 
     const ProfileFile& profile_;

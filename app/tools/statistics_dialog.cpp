@@ -140,7 +140,7 @@ private:
     void OnCopy() noexcept {
         std::array<std::string, kStatisticsRows> labels;
         for (int row = 0; row < kStatisticsRows; ++row) labels[row] = InSystemCodePage(labels_[row]);
-        CopyTextToClipboard(hwnd(), StatisticsCopyText(GetStatTotalTime(), labels, shown_));
+        CopyTextToClipboard(StatisticsCopyText(GetStatTotalTime(), labels, shown_));
     }
 
     std::array<std::wstring, kStatisticsRows> labels_;

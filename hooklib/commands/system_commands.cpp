@@ -1,12 +1,9 @@
 #include "hooklib/commands/system_commands.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/eligibility.h"
-#include "platform/com_scope.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -60,9 +57,12 @@ void OpenTaskManager() noexcept {
 
 void OpenHotplugDialog() noexcept { StartCommandLine("rundll32 shell32.dll,Control_RunDLL hotplug.dll"); }
 
+// Explorer started as a program: the shell's own ShellExecute would want COM in this thread, which
+// belongs to whatever program the mouse was over, and may wait on the shell.
 void OpenShellFolder(const char* parameters) noexcept {
-    const ComScope com;  // the shell may hand the request to COM
-    ::ShellExecuteA(nullptr, "open", "explorer.exe", parameters, nullptr, SW_SHOWNORMAL);
+    char commandLine[kTextSlot];
+    std::snprintf(commandLine, sizeof commandLine, "explorer.exe %s", parameters);
+    StartCommandLine(commandLine);
 }
 
 void StartScreenSaver() noexcept {

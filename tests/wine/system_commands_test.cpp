@@ -3,7 +3,6 @@
 // and the choice of the volume backend.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shellapi.h>
 
 #include <atomic>
 #include <mutex>
@@ -37,10 +36,6 @@ BOOL WINAPI RecordNotify(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
                       std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam));
     return TRUE;
 }
-HINSTANCE WINAPI RecordShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR, INT show) {
-    g_calls.push_back(std::string("ShellExecuteA ") + verb + " " + file + " " + parameters + " " + std::to_string(show));
-    return reinterpret_cast<HINSTANCE>(42);
-}
 BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
                                 BOOL inherit, DWORD flags, LPVOID, LPCSTR, LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
     g_calls.push_back(std::string("CreateProcessA ") + (application ? application : "(none)") + " " + commandLine + " " +
@@ -69,11 +64,10 @@ public:
     }
 
 private:
-    Patch patches_[5] = {
+    Patch patches_[4] = {
         {"user32.dll", "ExitWindowsEx", reinterpret_cast<void*>(RecordExitWindows), nullptr},
         {"kernel32.dll", "SetSystemPowerState", reinterpret_cast<void*>(RecordPowerState), nullptr},
         {"user32.dll", "SendNotifyMessageA", reinterpret_cast<void*>(RecordNotify), nullptr},
-        {"shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(RecordShellExecute), nullptr},
         {"kernel32.dll", "CreateProcessA", reinterpret_cast<void*>(RecordCreateProcess), nullptr},
     };
 };
@@ -125,12 +119,12 @@ TEST_F(SystemCommands, FoldersAppletsAndThePrompt) {
         {4, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL desk.cpl 0 16"},
         {5, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl 0 16"},
         {6, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL timedate.cpl 0 16"},
-        {7, "ShellExecuteA open explorer.exe ::{20D04FE0-3AEA-1069-A2D8-08002B30309D} 1"},
-        {8, "ShellExecuteA open explorer.exe ::{208D2C60-3AEA-1069-A2D7-08002B30309D} 1"},
-        {9, "ShellExecuteA open explorer.exe ::{450D8FBA-AD25-11D0-98A8-0800361B1103} 1"},
-        {10, "ShellExecuteA open explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E} 1"},
-        {11, "ShellExecuteA open explorer.exe "
-             "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D} 1"},
+        {7, "CreateProcessA (none) explorer.exe ::{20D04FE0-3AEA-1069-A2D8-08002B30309D} 0 16"},
+        {8, "CreateProcessA (none) explorer.exe ::{208D2C60-3AEA-1069-A2D7-08002B30309D} 0 16"},
+        {9, "CreateProcessA (none) explorer.exe ::{450D8FBA-AD25-11D0-98A8-0800361B1103} 0 16"},
+        {10, "CreateProcessA (none) explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E} 0 16"},
+        {11, "CreateProcessA (none) explorer.exe "
+             "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D} 0 16"},
         {12, "CreateProcessA (none) rundll32 shell32.dll,Control_RunDLL hotplug.dll 0 16"},
         // The prompt in a console of its own, and no waiting for it.
         {32, "CreateProcessA (none) cmd.exe 0 16"},
