@@ -29,7 +29,11 @@ if [ -d "$state_dir/bin" ]; then
     exit 1
   fi
 fi
-timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$program" "$@"
+# What Wine writes to the error stream, its notes among it, is kept for the test to read as well:
+# the programs a test starts write to the same stream.
+export QUOR_WINE_NOTES=$state_dir/wine-notes.log
+: >"$QUOR_WINE_NOTES"
+timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$program" "$@" 2> >(tee -a "$QUOR_WINE_NOTES" >&2)
 rc=$?
 if [ $rc -ne 0 ]; then
   # A program that printed nothing (it did not start, or ended at once) is known by its code.

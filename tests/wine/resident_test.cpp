@@ -51,10 +51,10 @@ protected:
         return bench::IniSection(text, name);
     }
     // Starts the program, waits for its hooks, closes it as its exit does, and waits for its end.
-    static void RunAndClose(const std::function<void()>& whileRunning) {
+    static void RunAndClose(const std::function<void()>& whileRunning, bool wineNotes = false) {
         quor::SharedBlock& b = bench::Block();
         b.DummyWnd = nullptr;
-        ResidentProgram program;
+        ResidentProgram program(wineNotes);
         ASSERT_TRUE(program.WaitUntilUp())
             << "the program started";
         whileRunning();
@@ -189,8 +189,9 @@ bool IconRegistered(HWND frame) { return bench::NotificationIconRegistered(frame
 TEST_F(Resident, ASecondStartGivesWayAndTheIconComesBackWithANewNotificationArea) {
     SetUnAvailable(0);
     quor::SharedBlock& b = bench::Block();
+    HWND frame = nullptr, dummy = nullptr;
     RunAndClose([&] {
-        const HWND frame = ::FindWindowA("Afx:400000:0", "quorvelle");
+        frame = ::FindWindowA("Afx:400000:0", "quorvelle");
         ASSERT_NE(frame, nullptr) << "1. the frame, by class and title";
         const HHOOK hook = b.MouseHook;
         {
@@ -210,7 +211,25 @@ TEST_F(Resident, ASecondStartGivesWayAndTheIconComesBackWithANewNotificationArea
         ASSERT_FALSE(IconRegistered(frame)) << "3. as a new notification area forgets it";
         ::SendMessageA(frame, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
         EXPECT_TRUE(IconRegistered(frame)) << "3. the program gives its icon back";
-    });
+        dummy = b.DummyWnd;
+    }, true);
+    // 4. A copy running with more rights still hears a second start and a new notification area:
+    // the frame and the library's hidden window let those messages through the message filter.
+    // Wine has no integrity levels and only notes the calls: the notes show them made.
+    const auto allowed = [&](HWND window, UINT msg) {
+        char call[96];
+        std::snprintf(call, sizeof call, "changewindowmessagefilterex %016llx %x 1 ",
+                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)), msg);
+        return bench::WaitFor([&] {
+            std::string notes = bench::WineNotes();
+            for (char& c : notes) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return notes.find(call) != std::string::npos;
+        }, 2000);
+    };
+    const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    EXPECT_TRUE(allowed(frame, WM_APP + 101)) << "4. the frame lets a second start's request through\n" << bench::WineNotes();
+    EXPECT_TRUE(allowed(frame, taskbarCreated)) << "4. and the shell's TaskbarCreated";
+    EXPECT_TRUE(allowed(dummy, taskbarCreated)) << "4. the library's hidden window lets TaskbarCreated through";
 }
 
 }  // namespace

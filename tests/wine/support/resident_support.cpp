@@ -1,5 +1,6 @@
 #include "tests/wine/support/resident_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -12,16 +13,31 @@ void ParkPointerAwayFromTheDialogs() {
     ::SetCursorPos(work.right - 1, work.top);
 }
 
-ResidentProgram::ResidentProgram() {
+ResidentProgram::ResidentProgram(bool wineNotes) {
     ParkPointerAwayFromTheDialogs();
     std::string cmd = "\"" + ProgramDir() + "\\Quorvelle.exe\"";
     STARTUPINFOA si{sizeof si};
+    char debug[256] = {};
+    const bool hadDebug = ::GetEnvironmentVariableA("WINEDEBUG", debug, sizeof debug) != 0;
+    if (wineNotes) ::SetEnvironmentVariableA("WINEDEBUG", "-all,fixme+msg");
     PROCESS_INFORMATION pi{};
     if (::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         ::CloseHandle(pi.hThread);
         process_.reset(pi.hProcess);
         pid_ = pi.dwProcessId;
     }
+    if (wineNotes) ::SetEnvironmentVariableA("WINEDEBUG", hadDebug ? debug : nullptr);
+}
+
+std::string WineNotes() {
+    char unixPath[MAX_PATH] = {};
+    if (::GetEnvironmentVariableA("QUOR_WINE_NOTES", unixPath, sizeof unixPath) == 0) return {};
+    std::string path = std::string("Z:") + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 ResidentProgram::~ResidentProgram() {

@@ -24,7 +24,10 @@ void ParkPointerAwayFromTheDialogs();
 // One run of the resident program, exited (if still running) when the object goes.
 class ResidentProgram {
 public:
-    ResidentProgram();
+    // With `wineNotes`, Wine notes the message calls it takes and does not carry out (its "fixme"
+    // lines of the message channel), which WineNotes() reads: a call that matters only where
+    // processes have integrity levels can still be seen made.
+    explicit ResidentProgram(bool wineNotes = false);
     ~ResidentProgram();
     ResidentProgram(const ResidentProgram&) = delete;
     ResidentProgram& operator=(const ResidentProgram&) = delete;
@@ -41,6 +44,9 @@ private:
     quor::unique_handle process_;
     DWORD pid_ = 0;
 };
+
+// What Wine wrote to the error stream of this test program and the programs it started.
+std::string WineNotes();
 
 // The settings file beside the program, written and read whole as bytes.
 std::string SettingsPath();
