@@ -708,6 +708,33 @@ TEST_F(Resident, AVolumeChangeShowsTheBarsForAMoment) {
         bench::Click(r.left + 300, (r.top + r.bottom) / 2);
         below.SyncInput();
         EXPECT_EQ(below.Count(WM_LBUTTONDOWN), 1) << "5. the click went through the bars";
+
+        // 6. The work area changes (a taskbar moved, a display docked): the bars follow it. Another
+        // utility's hook sets the program's own work area, as Wine keeps one per process.
+        const HMODULE chain = ::LoadLibraryA("qchain.dll");
+        ASSERT_NE(chain, nullptr);
+        const auto install = reinterpret_cast<BOOL (*)()>(::GetProcAddress(chain, "ChainInstall"));
+        const auto remove = reinterpret_cast<void (*)()>(::GetProcAddress(chain, "ChainRemove"));
+        ASSERT_TRUE(install && remove && install());
+        const UINT setWorkArea = ::RegisterWindowMessageA("QChainSetWorkArea");
+        const auto movesTo = [&](RECT area, UINT told, WPARAM what) {
+            ::PostMessageA(display, setWorkArea, MAKEWPARAM(area.left, area.top), MAKELPARAM(area.right, area.bottom));
+            const int height = (area.bottom - area.top) / 12;
+            const RECT strip{area.left, area.bottom - height, area.right, area.bottom};
+            return bench::WaitFor([&] {
+                ::SendMessageA(display, told, what, 0);
+                const RECT now = bench::WindowRect(display);
+                return ::EqualRect(&now, &strip) != FALSE;
+            });
+        };
+        EXPECT_TRUE(movesTo({screen.left + 100, screen.top, screen.right - 100, screen.bottom - 150}, WM_SETTINGCHANGE,
+                            SPI_SETWORKAREA))
+            << "6. along the new work area's bottom, and as wide: " << bench::WindowRect(display).left << ","
+            << bench::WindowRect(display).right;
+        EXPECT_TRUE(movesTo({screen.left, screen.top + 50, screen.right - 300, screen.bottom - 40}, WM_DISPLAYCHANGE, 32))
+            << "6. and again on a new display setting";
+        remove();
+        ::FreeLibrary(chain);
     });
     Write("[Config]\r\nVolumeDisp=0\r\n");
     RunAndClose([&] {

@@ -1,6 +1,7 @@
 // Another utility's global message hooks, installed before the library's: they count, in a
 // section every process shares, the messages the library acts on, so that a test sees whether
-// each still reached them.
+// each still reached them. Being in every process, they also set, when asked, the work area of
+// the process a window belongs to: under Wine each process keeps a work area of its own.
 #include <windows.h>
 
 extern "C" {
@@ -24,14 +25,23 @@ namespace {
 
 HINSTANCE g_module = nullptr;
 
+// The rectangle comes as its left and top in wParam, its right and bottom in lParam.
+void SetWorkArea(WPARAM leftTop, LPARAM rightBottom) {
+    RECT area{static_cast<short>(LOWORD(leftTop)), static_cast<short>(HIWORD(leftTop)),
+              static_cast<short>(LOWORD(rightBottom)), static_cast<short>(HIWORD(rightBottom))};
+    ::SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
+}
+
 LRESULT CALLBACK ChainGetMsg(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT roll = ::RegisterWindowMessageA("WM_ROLL");
     static const UINT unroll = ::RegisterWindowMessageA("WM_UNROLL");
+    static const UINT setWorkArea = ::RegisterWindowMessageA("QChainSetWorkArea");
     if (code >= 0 && lParam != 0 && wParam == PM_REMOVE) {
         const MSG& m = *reinterpret_cast<const MSG*>(lParam);
         if (m.message == roll) ::InterlockedIncrement(&g_counts.rollsTaken);
         if (m.message == unroll) ::InterlockedIncrement(&g_counts.unrollsTaken);
         if (m.message == WM_SYSCOMMAND && m.wParam == SC_RESTORE) ::InterlockedIncrement(&g_counts.restoresPosted);
+        if (m.message == setWorkArea) SetWorkArea(m.wParam, m.lParam);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
