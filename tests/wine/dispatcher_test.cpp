@@ -37,6 +37,11 @@ protected:
         const RECT icon = bench::ListItemRect(desktop_->listView(), 0, LVIR_ICON);
         return {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
     }
+    COLORREF ListColour(UINT msg) const {
+        DWORD_PTR value = 0;
+        ::SendMessageTimeoutA(desktop_->listView(), msg, 0, 0, SMTO_ABORTIFHUNG, 2000, &value);
+        return static_cast<COLORREF>(value);
+    }
     POINT ListPoint(int x, int y) const {
         POINT p{x, y};
         ::ClientToScreen(desktop_->listView(), &p);
@@ -83,6 +88,15 @@ TEST_F(DesktopTest, TheDesktopIsFoundAgainAfterTheShellRestartsOrMovesItUnderAWo
     ::SendMessageA(bench::Block().DummyWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(bench::Block().DeskListView, desktop_->listView()) << "1. found again when the shell says so";
     doubleClickRuns("1");
+    SetDeskIconTextBk(1);
+    SetDeskIconText(1);
+    SetDeskIconTextColor(RGB(0, 128, 255));
+    const POINT p = Empty();
+    bench::MoveMouse(p.x, p.y);
+    bench::MoveMouse(p.x + 10, p.y);
+    EXPECT_TRUE(bench::WaitFor([&] {
+        return ListColour(LVM_GETTEXTCOLOR) == RGB(0, 128, 255) && ListColour(LVM_GETTEXTBKCOLOR) == CLR_NONE;
+    })) << "1. its icons get the chosen look";
 
     spec.cls = "WorkerW";  // a shell that keeps its desktop view under a WorkerW, and says nothing
     desktop_.reset();
@@ -138,12 +152,6 @@ TEST_F(DesktopTest, HungDesktopDoesNotHangOtherPrograms) {
 }
 
 TEST_F(DesktopTest, IconLookIsKeptWhileTheMouseIsOverTheDesktop) {
-    const HWND list = desktop_->listView();
-    auto ask = [&](UINT msg) {
-        DWORD_PTR value = 0;
-        ::SendMessageTimeoutA(list, msg, 0, 0, SMTO_ABORTIFHUNG, 2000, &value);
-        return static_cast<COLORREF>(value);
-    };
     SetDeskIconTextBk(1);
     SetDeskIconText(1);
     SetDeskIconTextColor(RGB(0, 128, 255));
@@ -151,7 +159,8 @@ TEST_F(DesktopTest, IconLookIsKeptWhileTheMouseIsOverTheDesktop) {
     bench::MoveMouse(p.x, p.y);
     bench::MoveMouse(p.x + 10, p.y);
     desktop_->SyncInput();
-    EXPECT_TRUE(bench::WaitFor([&] { return ask(LVM_GETTEXTCOLOR) == RGB(0, 128, 255) && ask(LVM_GETTEXTBKCOLOR) == CLR_NONE; }));
+    EXPECT_TRUE(bench::WaitFor(
+        [&] { return ListColour(LVM_GETTEXTCOLOR) == RGB(0, 128, 255) && ListColour(LVM_GETTEXTBKCOLOR) == CLR_NONE; }));
 }
 
 class PeekingDesktopTest : public DesktopTest {

@@ -198,6 +198,17 @@ TEST_F(VolumeTest, NotchOverTheDesktopStepsTheMixerWithinItsScale) {
     Notch(-WHEEL_DELTA);
     EXPECT_TRUE(bench::WaitFor([&] { return desktop_->Volume() == 0; })) << "4. and at the bottom";
     EXPECT_EQ(desktop_->Count(WM_MOUSEWHEEL, true), 0) << "the notches were taken";
+
+    // 5. The shell ends and a new one starts: its desktop takes the notches too.
+    desktop_.reset();
+    WindowSpec spec = At("Program Manager", {700, 400, 1200, 900});
+    spec.kind = "desktop";
+    spec.style = WS_POPUP | WS_VISIBLE;
+    desktop_ = std::make_unique<TargetProcess>(spec);
+    ::SendMessageA(bench::Block().DummyWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_TRUE(desktop_->SetVolume(30000));
+    Notch(WHEEL_DELTA);
+    EXPECT_TRUE(bench::WaitFor([&] { return desktop_->Volume() == 31000; })) << "5. the new shell's desktop: up by 1000";
 }
 
 TEST_F(VolumeTest, WithoutAMixerNothingHappensAndNothingHangs) {
