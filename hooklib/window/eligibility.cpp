@@ -106,7 +106,7 @@ bool IsEligibleWindow(HWND window) noexcept {
     if (!(style & WS_CHILD)) return true;
     if (exStyle & WS_EX_MDICHILD) {
         char title[kTextSlot] = {};
-        ::GetWindowTextA(TopLevelAncestor(window), title, kTextSlot - 1);
+        TitleWithoutWaiting(TopLevelAncestor(window), title, kTextSlot);
         if (IsExcludedMdiFrameTitle(title)) return false;
         b.DragIsChild = 1;
         return true;
@@ -151,6 +151,20 @@ bool IsIconAtPoint(HWND listView, POINT pt) noexcept {
     if (index == -1) return false;
     if ((Style(listView) & LVS_TYPEMASK) == LVS_REPORT) return true;
     return info.flags == LVHT_ONITEMICON || info.flags == LVHT_ONITEMLABEL;
+}
+
+void TitleWithoutWaiting(HWND window, char* title, int size) noexcept {
+    if (size <= 0) return;
+    title[0] = '\0';
+    if (OwnedByThisThread(window)) {
+        ::GetWindowTextA(window, title, size);
+    } else {
+        DWORD_PTR length = 0;
+        if (!::SendMessageTimeoutA(window, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(title),
+                                   SMTO_ABORTIFHUNG, kForeignSendTimeoutMs, &length))
+            title[0] = '\0';
+    }
+    title[size - 1] = '\0';
 }
 
 }  // namespace quor

@@ -34,20 +34,6 @@ HICON SmallIconOf(HWND window) noexcept {
     return ::LoadIconA(nullptr, IDI_QUESTION);
 }
 
-// The title, asked without waiting long on a window of another thread.
-void TitleOf(HWND window, char (&title)[1024]) noexcept {
-    title[0] = '\0';
-    if (OwnedByThisThread(window)) {
-        ::GetWindowTextA(window, title, sizeof title);
-        return;
-    }
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof title, reinterpret_cast<LPARAM>(title), SMTO_ABORTIFHUNG,
-                               kForeignSendTimeoutMs, &length))
-        title[0] = '\0';
-    title[sizeof title - 1] = '\0';
-}
-
 NotifyIconRecord TrayIconFor(HWND window, int slot, HWND owner) noexcept {
     NotifyIconRecord icon{};
     icon.cbSize = sizeof icon;
@@ -57,7 +43,7 @@ NotifyIconRecord TrayIconFor(HWND window, int slot, HWND owner) noexcept {
     icon.uCallbackMessage = kTrayCallbackBase + slot;
     icon.hIcon = SmallIconOf(window);
     char title[1024];
-    TitleOf(window, title);
+    TitleWithoutWaiting(window, title, sizeof title);
     // A long title is cut for the tip, never between the two bytes of one character.
     const size_t length = DoubleByteSafeLength(title, sizeof icon.szTip - 1, IsLeadByteOfThisCodePage);
     std::memcpy(icon.szTip, title, length);
