@@ -43,9 +43,11 @@ std::string ExecutableOf(HWND window) noexcept {
     return std::string(path, length);
 }
 
-// The buttons act on the window through calls that wait for its thread. This program's thread also
-// runs the low-level input hooks, so it never waits on a window that does not answer: a window of
-// another thread must answer a first message within a fifth of a second.
+// Some buttons act on the window through calls that wait for its thread (its place, its size and its
+// extended style are read back at once). This program's thread also runs the low-level input
+// hooks, so it never waits on a window that does not answer: a window of another thread must
+// answer a first message within a fifth of a second. Showing, maximizing, minimizing and the
+// z-order are queued to the window's thread and wait for nothing.
 constexpr wchar_t kNotResponding[] = L"選択したウィンドウが応答していないため、操作できませんでした。";
 
 bool Answers(HWND window) noexcept {
@@ -256,7 +258,8 @@ private:
         // The selected window's top-level ancestor comes up just below the dialog.
         HWND outermost = window;
         while (const HWND parent = ::GetParent(outermost)) outermost = parent;
-        if (Answers(outermost)) ::SetWindowPos(outermost, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (Answers(outermost))
+            ::SetWindowPos(outermost, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
         ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         DoDataExchange(false, fields_);
     }
@@ -276,18 +279,18 @@ private:
 
     void OnMaximize() noexcept {
         if (const HWND window = PrepareToggle(IDC_WL_MAXIMIZED, &WindowListFields::maximized))
-            ::ShowWindow(window, fields_.maximized ? SW_MAXIMIZE : SW_RESTORE);
+            ::ShowWindowAsync(window, fields_.maximized ? SW_MAXIMIZE : SW_RESTORE);
     }
 
     void OnMinimize() noexcept {
         if (const HWND window = PrepareToggle(IDC_WL_MINIMIZED, &WindowListFields::minimized))
-            ::ShowWindow(window, fields_.minimized ? SW_MINIMIZE : SW_RESTORE);
+            ::ShowWindowAsync(window, fields_.minimized ? SW_MINIMIZE : SW_RESTORE);
     }
 
     void OnTopmost() noexcept {
         if (const HWND window = PrepareToggle(IDC_WL_TOPMOST, &WindowListFields::topmost))
             ::SetWindowPos(window, fields_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE);
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
     }
 
     void OnLayered() noexcept {
