@@ -198,11 +198,24 @@ TEST_F(SystemCommands, KeysOfShowDesktopAndTheTaskManager) {
     quor::Block().DisableKeyWin = 0;
 }
 
+HRESULT WINAPI NoDeviceJustNow(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID* object) {
+    if (object) *object = nullptr;
+    return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+}
+
 // Wine's endpoint volume answers "not implemented", so this process falls back to the winmm mixer,
-// which the bench's sound server backs.
+// which the bench's sound server backs; but only on that definite answer.
 TEST(Volume, FallsBackToTheMixerAndStepsWithinTheScale) {
     unsigned level = 0;
-    ASSERT_EQ(quor::ReadVolumeLevel(level), 1);
+    // 1. The audio system is not there for a moment (a service restarting): this use fails, and
+    // nothing is decided for the next.
+    HMODULE self = ::GetModuleHandleA(nullptr);
+    void* real = bench::PatchImport(self, "ole32.dll", "CoCreateInstance", reinterpret_cast<void*>(NoDeviceJustNow));
+    ASSERT_NE(real, nullptr);
+    EXPECT_EQ(quor::ReadVolumeLevel(level), 0) << "1. no volume while there is no audio system";
+    EXPECT_EQ(quor::ActiveVolumeBackend(), quor::VolumeBackend::kUndecided) << "1. and no choice made";
+    bench::PatchImport(self, "ole32.dll", "CoCreateInstance", real);
+    ASSERT_EQ(quor::ReadVolumeLevel(level), 1) << "2. the next use looks again";
     EXPECT_EQ(quor::ActiveVolumeBackend(), quor::VolumeBackend::kMixer);
     ASSERT_EQ(quor::WriteVolumeLevel(30000), 1);
     ASSERT_EQ(quor::ChangeVolume(1000), 1);
