@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <new>
 
+#include "platform/message_wait.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -37,12 +39,11 @@ bool OpenedWithin(HWND owner, int tries) noexcept {
     return false;
 }
 
-// Runs in the copying thread: a hidden window of its own owns the clipboard while the text is set.
-// The text stays on the clipboard after the window and the thread are gone.
-DWORD WINAPI CopyInThisThread(void* parameter) {
-    const std::unique_ptr<std::string> text(static_cast<std::string*>(parameter));
+// Puts the text on the clipboard, with a hidden window of this thread as its owner while it is
+// set: the text stays there after the window and the thread are gone. 0 when done.
+DWORD CopyText(const std::string& text) noexcept {
     const unique_hwnd owner(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-    const HGLOBAL memory = GlobalText(*text);
+    const HGLOBAL memory = GlobalText(text);
     if (!owner || !memory || !OpenedWithin(owner.get(), kOpenTries)) {
         if (memory) ::GlobalFree(memory);
         return 1;
@@ -55,31 +56,31 @@ DWORD WINAPI CopyInThisThread(void* parameter) {
     return set ? 0 : 1;
 }
 
-// Waits for `thread` while taking only the messages sent to this thread: its windows' own input
-// and posted messages wait, so nothing of this program runs again in the middle of the caller.
-bool EndsWithin(HANDLE thread, unsigned waitMs) noexcept {
-    const DWORD started = ::GetTickCount();
-    for (;;) {
-        const DWORD spent = ::GetTickCount() - started;
-        if (spent >= waitMs) return false;
-        const DWORD woke = ::MsgWaitForMultipleObjects(1, &thread, FALSE, waitMs - spent, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0) return true;
-        if (woke != WAIT_OBJECT_0 + 1) return false;
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+std::atomic<bool> g_copying{false};  // a copying thread runs
+
+DWORD WINAPI CopyInThisThread(void* parameter) {
+    const std::unique_ptr<std::string> text(static_cast<std::string*>(parameter));
+    const DWORD result = CopyText(*text);
+    g_copying = false;
+    return result;
 }
 
 }  // namespace
 
-bool CopyTextToClipboard(std::string text, unsigned waitMs) noexcept {
+ClipboardCopy CopyTextToClipboard(std::string text, unsigned waitMs) noexcept {
+    // A copy still waiting holds the clipboard open: another would only wait behind it.
+    if (g_copying.exchange(true)) return ClipboardCopy::kFailed;
     std::unique_ptr<std::string> parameter(new (std::nothrow) std::string(std::move(text)));
-    if (!parameter) return false;
-    const unique_handle thread(::CreateThread(nullptr, 0, &CopyInThisThread, parameter.get(), 0, nullptr));
-    if (!thread) return false;
-    parameter.release();  // the thread's now
+    const unique_handle thread(parameter ? ::CreateThread(nullptr, 0, &CopyInThisThread, parameter.get(), 0, nullptr)
+                                         : nullptr);
+    if (!thread) {
+        g_copying = false;
+        return ClipboardCopy::kFailed;
+    }
+    parameter.release();  // the thread's now, and it clears g_copying when it ends
+    if (!WaitTakingSentMessages(thread.get(), waitMs)) return ClipboardCopy::kPending;
     DWORD code = 1;
-    return EndsWithin(thread.get(), waitMs) && ::GetExitCodeThread(thread.get(), &code) && code == 0;
+    return ::GetExitCodeThread(thread.get(), &code) && code == 0 ? ClipboardCopy::kDone : ClipboardCopy::kFailed;
 }
 
 }  // namespace quor

@@ -181,7 +181,8 @@ private:
             text.resize(got > 0 ? static_cast<size_t>(got) : 0);
             passwords.push_back(std::move(text));
         }
-        CopyTextToClipboard(PasswordCopyText(passwords));
+        if (CopyTextToClipboard(PasswordCopyText(passwords)) == ClipboardCopy::kFailed)
+            Message(kClipboardRefused, MB_OK | MB_ICONEXCLAMATION);
     }
 
     const ProfileFile& profile_;

@@ -140,7 +140,8 @@ private:
     void OnCopy() noexcept {
         std::array<std::string, kStatisticsRows> labels;
         for (int row = 0; row < kStatisticsRows; ++row) labels[row] = InSystemCodePage(labels_[row]);
-        CopyTextToClipboard(StatisticsCopyText(GetStatTotalTime(), labels, shown_));
+        if (CopyTextToClipboard(StatisticsCopyText(GetStatTotalTime(), labels, shown_)) == ClipboardCopy::kFailed)
+            Message(kClipboardRefused, MB_OK | MB_ICONEXCLAMATION);
     }
 
     std::array<std::wstring, kStatisticsRows> labels_;

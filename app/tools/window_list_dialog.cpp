@@ -47,7 +47,8 @@ std::string ExecutableOf(HWND window) noexcept {
 // extended style are read back at once). This program's thread also runs the low-level input
 // hooks, so it never waits on a window that does not answer: a window of another thread must
 // answer a first message within a fifth of a second. Showing, maximizing, minimizing and the
-// z-order are queued to the window's thread and wait for nothing.
+// z-order are then queued to the window's thread, without waiting for it to take them, and
+// without taking the keyboard from the dialog.
 constexpr wchar_t kNotResponding[] = L"選択したウィンドウが応答していないため、操作できませんでした。";
 
 bool Answers(HWND window) noexcept {
@@ -259,7 +260,8 @@ private:
         HWND outermost = window;
         while (const HWND parent = ::GetParent(outermost)) outermost = parent;
         if (Answers(outermost))
-            ::SetWindowPos(outermost, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+            ::SetWindowPos(outermost, HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
         ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         DoDataExchange(false, fields_);
     }
@@ -290,7 +292,7 @@ private:
     void OnTopmost() noexcept {
         if (const HWND window = PrepareToggle(IDC_WL_TOPMOST, &WindowListFields::topmost))
             ::SetWindowPos(window, fields_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     }
 
     void OnLayered() noexcept {

@@ -100,9 +100,9 @@ int RunCommand(int command, HWND window) noexcept {
         case kScreenSaver: StartScreenSaver(); return 1;
         case kShowDesktop: ShowDesktop(); return 1;
         case kTaskManager: OpenTaskManager(); return 1;
-        case kDisplayProperties: StartCommandLine("rundll32.exe shell32.dll,Control_RunDLL desk.cpl"); return 1;
-        case kSystemProperties: StartCommandLine("rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl"); return 1;
-        case kDateTimeProperties: StartCommandLine("rundll32.exe shell32.dll,Control_RunDLL timedate.cpl"); return 1;
+        case kDisplayProperties: OpenControlPanelApplet("desk.cpl"); return 1;
+        case kSystemProperties: OpenControlPanelApplet("sysdm.cpl"); return 1;
+        case kDateTimeProperties: OpenControlPanelApplet("timedate.cpl"); return 1;
         case kMyComputer: OpenShellFolder("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); return 1;
         case kMyNetwork: OpenShellFolder("::{208D2C60-3AEA-1069-A2D7-08002B30309D}"); return 1;
         case kMyDocuments: OpenShellFolder("::{450D8FBA-AD25-11D0-98A8-0800361B1103}"); return 1;
@@ -126,7 +126,7 @@ int RunCommand(int command, HWND window) noexcept {
             return 1;
         // The prompt opens in its own console; the hook may run in Explorer's thread, which must
         // not wait for the prompt to close.
-        case kCommandPrompt: StartCommandLine("cmd.exe"); return 1;
+        case kCommandPrompt: StartSystemProgram(SystemFolder::kSystem, "cmd.exe", ""); return 1;
         case kToggleMute: ToggleMute(); return 1;
         default: return RunWindowCommand(command, window);
     }

@@ -35,6 +35,20 @@ void StartCommandLine(const char* text) noexcept {
     ::CloseHandle(process.hProcess);
 }
 
+void StartSystemProgram(SystemFolder folder, const char* program, const char* arguments) noexcept {
+    // By its full path: a program of that name in the folder of the program the mouse was over,
+    // or in its current folder, would be found first otherwise.
+    char directory[MAX_PATH] = {};
+    const UINT length = folder == SystemFolder::kWindows ? ::GetWindowsDirectoryA(directory, MAX_PATH)
+                                                         : ::GetSystemDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    char commandLine[kTextSlot];
+    const int written = std::snprintf(commandLine, sizeof commandLine, "\"%s\\%s\"%s%s", directory, program,
+                                      *arguments ? " " : "", arguments);
+    if (written < 0 || static_cast<size_t>(written) >= sizeof commandLine) return;
+    StartCommandLine(commandLine);
+}
+
 void ShowDesktop() noexcept {
     SharedBlock& b = Block();
     const int32_t disabled = b.DisableKeyWin;
@@ -55,14 +69,18 @@ void OpenTaskManager() noexcept {
     Key(VK_CONTROL, false);
 }
 
-void OpenHotplugDialog() noexcept { StartCommandLine("rundll32 shell32.dll,Control_RunDLL hotplug.dll"); }
+void OpenControlPanelApplet(const char* file) noexcept {
+    char arguments[kTextSlot];
+    std::snprintf(arguments, sizeof arguments, "shell32.dll,Control_RunDLL %s", file);
+    StartSystemProgram(SystemFolder::kSystem, "rundll32.exe", arguments);
+}
+
+void OpenHotplugDialog() noexcept { OpenControlPanelApplet("hotplug.dll"); }
 
 // Explorer started as a program: the shell's own ShellExecute would want COM in this thread, which
 // belongs to whatever program the mouse was over, and may wait on the shell.
 void OpenShellFolder(const char* parameters) noexcept {
-    char commandLine[kTextSlot];
-    std::snprintf(commandLine, sizeof commandLine, "explorer.exe %s", parameters);
-    StartCommandLine(commandLine);
+    StartSystemProgram(SystemFolder::kWindows, "explorer.exe", parameters);
 }
 
 void StartScreenSaver() noexcept {

@@ -7,10 +7,16 @@ namespace quor {
 // Starts a command line in a console of its own, without waiting for it; a failure is not told.
 void StartCommandLine(const char* text) noexcept;
 
+enum class SystemFolder { kWindows, kSystem };
+// Starts a program of the system's own, by its path in that folder, as StartCommandLine does.
+void StartSystemProgram(SystemFolder folder, const char* program, const char* arguments) noexcept;
+
 // Win+D, with the disabled Windows key lifted meanwhile.
 void ShowDesktop() noexcept;
 // Ctrl+Shift+Esc.
 void OpenTaskManager() noexcept;
+// A control panel item (a .cpl or the like) through the system's rundll32.
+void OpenControlPanelApplet(const char* file) noexcept;
 void OpenHotplugDialog() noexcept;
 void OpenShellFolder(const char* parameters) noexcept;
 

@@ -156,7 +156,11 @@ bool IsIconAtPoint(HWND listView, POINT pt) noexcept {
 void TitleWithoutWaiting(HWND window, char* title, int size) noexcept {
     if (size <= 0) return;
     title[0] = '\0';
-    if (OwnedByThisThread(window)) {
+    DWORD process = 0;
+    const DWORD thread = ::GetWindowThreadProcessId(window, &process);
+    // The system's copy of the title for a window of another process, with no message at all;
+    // another thread of this process would be sent WM_GETTEXT and waited for.
+    if (thread == ::GetCurrentThreadId() || process != ::GetCurrentProcessId()) {
         ::GetWindowTextA(window, title, size);
     } else {
         DWORD_PTR length = 0;

@@ -28,8 +28,9 @@ constexpr UINT kForeignSendTimeoutMs = 200;
 // so that a hung window cannot hang the program we run in.
 bool IsResponsive(HWND window) noexcept;
 
-// The window's title in `title` (terminated; empty when there is none or no answer): read directly
-// for this thread's windows, asked within the bound above for another thread's.
+// The window's title in `title` (terminated; empty when there is none or no answer): read without
+// a message for windows of this thread and of other processes, asked within the bound above of
+// another thread of this process.
 void TitleWithoutWaiting(HWND window, char* title, int size) noexcept;
 
 }  // namespace quor

@@ -30,10 +30,11 @@ if [ -d "$state_dir/bin" ]; then
   fi
 fi
 # What Wine writes to the error stream, its notes among it, is kept for the test to read as well:
-# the programs a test starts write to the same stream.
-export QUOR_WINE_NOTES=$state_dir/wine-notes.log
-: >"$QUOR_WINE_NOTES"
-timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$program" "$@" 2> >(tee -a "$QUOR_WINE_NOTES" >&2)
+# the programs a test starts write to the same stream. One file for each run, removed after it.
+QUOR_WINE_NOTES=$(mktemp "$state_dir/wine-notes.XXXXXX")
+export QUOR_WINE_NOTES
+trap 'rm -f "$QUOR_WINE_NOTES"' EXIT
+timeout --kill-after=5 "${QUOR_TEST_TIMEOUT:-120}" wine "$program" "$@" 2> >(tee "$QUOR_WINE_NOTES" >&2)
 rc=$?
 if [ $rc -ne 0 ]; then
   # A program that printed nothing (it did not start, or ended at once) is known by its code.

@@ -215,7 +215,9 @@ TEST_F(Resident, ASecondStartGivesWayAndTheIconComesBackWithANewNotificationArea
     }, true);
     // 4. A copy running with more rights still hears a second start and a new notification area:
     // the frame and the library's hidden window let those messages through the message filter.
-    // Wine has no integrity levels and only notes the calls: the notes show them made.
+    // Wine has no integrity levels and only notes the calls, in its "fixme" lines, whose form
+    // (window, message, action, then the result's pointer) is Wine's: the notes show them made.
+    if (::GetEnvironmentVariableA("QUOR_WINE_NOTES", nullptr, 0) == 0) GTEST_SKIP() << "run outside the bench";
     const auto allowed = [&](HWND window, UINT msg) {
         char call[96];
         std::snprintf(call, sizeof call, "changewindowmessagefilterex %016llx %x 1 ",

@@ -112,22 +112,27 @@ TEST_F(SystemCommands, SessionAndPowerCommandsMakeTheirCalls) {
 
 TEST_F(SystemCommands, FoldersAppletsAndThePrompt) {
     SystemCallRecorder recorder;
+    // The system's programs by their full paths, whatever the folder of the program the hook is in.
+    char windows[MAX_PATH] = {}, system[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const std::string rundll = std::string("CreateProcessA (none) \"") + system + "\\rundll32.exe\" shell32.dll,Control_RunDLL ";
+    const std::string explorer = std::string("CreateProcessA (none) \"") + windows + "\\explorer.exe\" ";
     const struct {
         int index;
         std::string call;
     } cases[] = {
-        {4, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL desk.cpl 0 16"},
-        {5, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl 0 16"},
-        {6, "CreateProcessA (none) rundll32.exe shell32.dll,Control_RunDLL timedate.cpl 0 16"},
-        {7, "CreateProcessA (none) explorer.exe ::{20D04FE0-3AEA-1069-A2D8-08002B30309D} 0 16"},
-        {8, "CreateProcessA (none) explorer.exe ::{208D2C60-3AEA-1069-A2D7-08002B30309D} 0 16"},
-        {9, "CreateProcessA (none) explorer.exe ::{450D8FBA-AD25-11D0-98A8-0800361B1103} 0 16"},
-        {10, "CreateProcessA (none) explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E} 0 16"},
-        {11, "CreateProcessA (none) explorer.exe "
-             "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D} 0 16"},
-        {12, "CreateProcessA (none) rundll32 shell32.dll,Control_RunDLL hotplug.dll 0 16"},
+        {4, rundll + "desk.cpl 0 16"},
+        {5, rundll + "sysdm.cpl 0 16"},
+        {6, rundll + "timedate.cpl 0 16"},
+        {7, explorer + "::{20D04FE0-3AEA-1069-A2D8-08002B30309D} 0 16"},
+        {8, explorer + "::{208D2C60-3AEA-1069-A2D7-08002B30309D} 0 16"},
+        {9, explorer + "::{450D8FBA-AD25-11D0-98A8-0800361B1103} 0 16"},
+        {10, explorer + "::{645FF040-5081-101B-9F08-00AA002F954E} 0 16"},
+        {11, explorer + "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D} 0 16"},
+        {12, rundll + "hotplug.dll 0 16"},
         // The prompt in a console of its own, and no waiting for it.
-        {32, "CreateProcessA (none) cmd.exe 0 16"},
+        {32, std::string("CreateProcessA (none) \"") + system + "\\cmd.exe\" 0 16"},
     };
     for (const auto& c : cases) {
         g_calls.clear();

@@ -67,6 +67,7 @@ void PutMarkerOnClipboard() {
 class HungClipboardOwner {
 public:
     explicit HungClipboardOwner(DWORD hangMs) : thread_([this, hangMs] { Run(hangMs); }) {
+        while (threadId_ == 0) ::Sleep(1);  // its queue is made: the quit message reaches it
         bench::WaitFor([&] { return owning_.load(); });
     }
     ~HungClipboardOwner() {
@@ -77,9 +78,9 @@ public:
 
 private:
     void Run(DWORD hangMs) {
-        threadId_ = ::GetCurrentThreadId();
         MSG msg;
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // a queue for the quit message
+        threadId_ = ::GetCurrentThreadId();
         const HWND window = ::CreateWindowExA(0, "STATIC", "owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         if (::OpenClipboard(window)) {
             ::EmptyClipboard();
@@ -330,6 +331,14 @@ TEST_F(PasswordsAndStatistics, CopyPutsTheSelectedPasswordsOnTheClipboardEachWit
         const auto ms =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
         EXPECT_LT(ms, 2500) << "5. the copy button took " << ms << " ms with the clipboard's owner hung for 4 s";
+        // A second copy meanwhile would only wait behind the first: the person is told.
+        ::PostMessageA(::GetDlgItem(dialog, kCopy), BM_CLICK, 0, 0);
+        std::wstring said;
+        const HWND box = BoxOver(dialog, said);
+        ASSERT_NE(box, nullptr) << "5. a second copy is refused, and said so";
+        EXPECT_EQ(said, L"クリップボードにコピーできませんでした。");
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
         EXPECT_TRUE(bench::WaitFor([&] { return ClipboardText() == second[0] + "\r\n"; }, 8000))
             << "5. copied once the owner answered; the clipboard holds " << ClipboardText().value_or("(nothing)");
     }
