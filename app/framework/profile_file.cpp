@@ -180,7 +180,7 @@ FileContents ReadSmallFile(const std::wstring& path) {
 }
 
 std::optional<IniDocument> ProfileFile::Read() const {
-    const FileContents contents = ReadWithRetries(path_, patient_ ? kReadTries : 1);
+    const FileContents contents = ReadWithRetries(path_, kReadTries);
     lastError_ = contents.error;
     if (contents.state == FileContents::State::kUnreadable) return std::nullopt;
     return DocumentOf(Decode(contents.text));
@@ -188,7 +188,7 @@ std::optional<IniDocument> ProfileFile::Read() const {
 
 bool ProfileFile::Update(const std::function<void(IniDocument&)>& change) const {
     const std::wstring target = FileBehind(path_);
-    const FileContents contents = ReadWithRetries(target, patient_ ? kReadTries : 1);
+    const FileContents contents = ReadWithRetries(target, kReadTries);
     lastError_ = contents.error;
     if (contents.state == FileContents::State::kUnreadable) return false;
     const DecodedText decoded = Decode(contents.text);

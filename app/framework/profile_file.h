@@ -21,8 +21,8 @@ public:
     explicit ProfileFile(std::wstring path) : path_(std::move(path)) {}
 
     // The file as it is now; empty when it is missing. Null when it is there but cannot be read
-    // (another program holding it without sharing; see SetPatient): the reason is then in
-    // LastError().
+    // (another program holding it without sharing, tried again a few times over a short while):
+    // the reason is then in LastError().
     std::optional<IniDocument> Read() const;
     // Reads the file afresh, lets `change` edit it, writes a complete copy beside it and puts the
     // copy in the file's place in one step, keeping the file's attributes and security, and
@@ -33,10 +33,6 @@ public:
 
     const std::wstring& path() const { return path_; }
     unsigned long LastError() const { return lastError_; }
-    // Whether a file held by another program is tried again a few times, over a short while: at
-    // start, before the input hooks run on this thread; afterwards a wait would hold up every
-    // mouse move and key press of the desktop, and one try is made.
-    void SetPatient(bool patient) { patient_ = patient; }
 
     // Says that the file could not be read, that the program runs on defaults and leaves the file
     // as it is: once in the program's life, however often the reading fails.
@@ -48,7 +44,6 @@ private:
     std::wstring path_;
     mutable unsigned long lastError_ = 0;
     mutable bool toldUnreadable_ = false;
-    bool patient_ = true;
 };
 
 // The whole of a small file as bytes.

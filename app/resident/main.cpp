@@ -33,9 +33,7 @@ public:
         }
         if (!frame_.Create(::GetModuleHandleA(nullptr))) return FALSE;
         // A partial installation leaves hooks in place, so removal runs whatever the result.
-        // From now on the input hooks run on this thread, which must not wait for a file.
-        profile_.SetPatient(false);
-        frame_.HooksInstalled(::SetHook() != nullptr);
+        frame_.InstallHooks();
         // What needed the hooks in other programs (the desktop's icon view) is applied again.
         frame_.ApplyDesktopViewAgain();
         hooked_ = true;
@@ -44,7 +42,7 @@ public:
         return TRUE;
     }
     int ExitInstance() override {
-        if (hooked_) ::UnSetHook();
+        if (hooked_) frame_.RemoveHooks();
         frame_.RemoveIcon();
         mutex_.reset();
         return WinApp::ExitInstance();

@@ -116,6 +116,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
         case WM_TRAYNOTIFY: OnTrayNotify(static_cast<UINT>(lParam)); return 0;
         // A second start asks for the settings.
         case WM_OPENSETTINGS: OpenSettings(); return 0;
+        case WM_HOOKSINSTALLED: OnHooksInstalledAgain(wParam != 0); return 0;
         case WM_TIMER: OnTimer(wParam); return 0;
         case MM_MIXM_LINE_CHANGE:
         case MM_MIXM_CONTROL_CHANGE: OnVolumeChange(); return 0;  // wParam: the mixer's handle
@@ -225,12 +226,21 @@ void MainFrame::WatchLowLevelHooks() noexcept {
     if (lostChecks_ >= 2 && !reinstallFailed_) {
         lostChecks_ = 0;
         reinstalling_ = true;
-        reinstallFailed_ = true;  // until it is known to have worked
-        reinstallFailed_ = ::SetHook() == nullptr;
-        LoadIgnoreList();
-        reinstalling_ = false;
+        hooks_.Reinstall();  // WM_HOOKSINSTALLED tells how it went
     }
     lastSample_ = SampleInput();
+}
+
+bool MainFrame::InstallHooks() noexcept {
+    reinstallFailed_ = !hooks_.Start(hwnd_);
+    return !reinstallFailed_;
+}
+
+void MainFrame::OnHooksInstalledAgain(bool installed) noexcept {
+    reinstallFailed_ = !installed;
+    // The installation emptied the window-class table.
+    LoadIgnoreList();
+    reinstalling_ = false;
 }
 
 // ---- the notification-area icon ----

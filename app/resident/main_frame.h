@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "app/framework/profile_file.h"
+#include "app/resident/hook_thread.h"
 #include "app/resident/hook_watch.h"
 #include "app/resident/volume_display.h"
 #include "app/settings/settings_dialog.h"
@@ -43,8 +44,11 @@ class MainFrame : private SettingsDialog::Host {
 public:
     explicit MainFrame(const ProfileFile& profile) noexcept : profile_(profile) {}
     bool Create(HINSTANCE instance) noexcept;
-    // The start-up installation failed and showed its errors: it is not tried again.
-    void HooksInstalled(bool installed) noexcept { reinstallFailed_ = !installed; }
+    // Installs the hooks from a thread of their own; false when that failed and showed its errors
+    // (it is not tried again then).
+    bool InstallHooks() noexcept;
+    // Removes them, from their thread, and ends it.
+    void RemoveHooks() noexcept { hooks_.Remove(HookThread::kRemoveWaitMs); }
     void ApplyDesktopViewAgain() noexcept { settings_.ApplyDesktopView(); }
     // Takes the icon out of the notification area (the frame may be gone by then).
     void RemoveIcon() noexcept;
@@ -61,6 +65,7 @@ private:
     const ProfileFile& Profile() const noexcept override { return profile_; }
 
     void WatchLowLevelHooks() noexcept;
+    void OnHooksInstalledAgain(bool installed) noexcept;
     void ShowVolumeDisplay() noexcept;
     void HideVolumeWhenItsTimeIsUp() noexcept;
 
@@ -93,6 +98,7 @@ private:
     VolumeDisplay volume_;
     unique_any<HMIXER, &::mixerClose> mixer_;  // tells this window of the mixer's changes
     VolumeChangeEvents endpointEvents_;
+    HookThread hooks_;
     std::clock_t volumeShownAt_ = 0;
     UINT taskbarCreated_ = 0;
     int64_t lastTipTime_ = 0;
@@ -102,7 +108,7 @@ private:
     InputSample lastSample_{};
     int lostChecks_ = 0;          // checks in a row that found the low-level hooks gone
     bool reinstallFailed_ = false;
-    bool reinstalling_ = false;   // the hooks are being installed again
+    bool reinstalling_ = false;   // the hook thread is installing the hooks again
     bool cleaning_ = false;       // a cleaning box is open
     bool dialogOpen_ = false;     // the About box is open
     bool statisticsFromFile_ = false;  // the counters began from the file's (else from 0)

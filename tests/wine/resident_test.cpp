@@ -269,6 +269,26 @@ TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgainWithTheExclusions) {
             handOnTheMouse();
             return b.StatMouseMove > travel;
         })) << "3. and the travel is counted again";
+
+        // 4. The hooks live on a thread of their own: while the program's own thread does not take
+        // messages at all (a dialog's slow work), every move and key still passes through them.
+        const HWND frame = ::FindWindowA("Afx:400000:0", "Quorvelle");
+        DWORD programPid = 0, hooksPid = 0;
+        const DWORD programThread = ::GetWindowThreadProcessId(frame, &programPid);
+        const DWORD hooksThread = ::GetWindowThreadProcessId(b.DummyWnd, &hooksPid);
+        EXPECT_EQ(hooksPid, programPid) << "4. the library's hidden window is the program's";
+        EXPECT_NE(hooksThread, programThread) << "4. on the hooks' thread, not the program's";
+        const quor::unique_handle stopped(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, programThread));
+        ASSERT_TRUE(stopped && ::SuspendThread(stopped.get()) != static_cast<DWORD>(-1));
+        const double before = b.StatMouseMove;
+        const unsigned letters = b.StatKeyboard['Q' - 'A'];
+        bench::MoveMouse(500, 500);
+        bench::MoveMouse(520, 500);
+        bench::Key('Q', true);
+        bench::Key('Q', false);
+        const bool counted = bench::WaitFor([&] { return b.StatMouseMove > before && b.StatKeyboard['Q' - 'A'] > letters; }, 1500);
+        ::ResumeThread(stopped.get());
+        EXPECT_TRUE(counted) << "4. moves and keys counted while the program's thread stood still";
     });
 }
 

@@ -1,0 +1,85 @@
+#include "app/resident/hook_thread.h"
+
+#include "hooklib/quordll.h"
+#include "platform/message_wait.h"
+
+namespace quor {
+namespace {
+
+constexpr char kControlClass[] = "Quorvelle Hook Thread";
+// Requests to the hook thread, sent to its window: a modal loop there (an installation's error
+// box) would lose messages posted to the thread itself.
+constexpr UINT kReinstallRequest = WM_APP + 1;
+constexpr UINT kRemoveRequest = WM_APP + 2;
+// The first installation normally takes milliseconds; its error boxes wait for the person.
+constexpr DWORD kStartWaitMs = INFINITE;
+
+}  // namespace
+
+bool HookThread::Start(HWND frame) noexcept {
+    if (thread_) return firstInstalled_;
+    frame_ = frame;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &ControlProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = kControlClass;
+    ::RegisterClassA(&wc);
+    started_.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!started_) return false;
+    thread_.reset(::CreateThread(nullptr, 0, &Run, this, 0, &threadId_));
+    if (!thread_) return false;
+    // Whatever the installation sends this thread (an error box's owner, a window's answer) is
+    // taken meanwhile.
+    HANDLE waitFor[] = {started_.get(), thread_.get()};
+    for (;;) {
+        const DWORD woke = ::MsgWaitForMultipleObjects(2, waitFor, FALSE, kStartWaitMs, QS_SENDMESSAGE);
+        if (woke != WAIT_OBJECT_0 + 2) break;
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return firstInstalled_;
+}
+
+void HookThread::Reinstall() noexcept {
+    if (control_) ::PostMessageA(control_, kReinstallRequest, 0, 0);
+}
+
+void HookThread::Remove(DWORD waitMs) noexcept {
+    if (!thread_) return;
+    if (control_) ::PostMessageA(control_, kRemoveRequest, 0, 0);
+    WaitTakingSentMessages(thread_.get(), waitMs);
+    thread_.reset();
+    control_ = nullptr;
+}
+
+DWORD WINAPI HookThread::Run(void* parameter) noexcept {
+    auto* self = static_cast<HookThread*>(parameter);
+    self->control_ = ::CreateWindowExA(0, kControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ::GetModuleHandleA(nullptr), nullptr);
+    ::SetWindowLongPtrA(self->control_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->firstInstalled_ = ::SetHook() != nullptr;
+    ::SetEvent(self->started_.get());
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK HookThread::ControlProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<HookThread*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (msg) {
+        case kReinstallRequest:
+            if (self) ::PostMessageA(self->frame_, WM_HOOKSINSTALLED, ::SetHook() != nullptr ? 1 : 0, 0);
+            return 0;
+        case kRemoveRequest:
+            ::UnSetHook();
+            ::DestroyWindow(window);
+            ::PostQuitMessage(0);
+            return 0;
+        default: return ::DefWindowProcA(window, msg, wParam, lParam);
+    }
+}
+
+}  // namespace quor
