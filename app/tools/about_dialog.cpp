@@ -33,8 +33,8 @@ void RunAboutDialog(HINSTANCE instance, HWND owner) noexcept {
 
 namespace {
 
-// The shell may take seconds to start a browser; this program's thread runs the input hooks and
-// must not wait that long, so a thread of its own asks the shell.
+// The shell may take seconds to start a browser; the program's windows must not freeze that long,
+// so a thread of its own asks the shell.
 DWORD WINAPI OpenAddress(void* parameter) {
     char* address = static_cast<char*>(parameter);
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

@@ -104,7 +104,7 @@ private:
         const PasswordInputs previous = inputs_;
         if (!DoDataExchange(true)) inputs_ = previous;
         if (!ClampToMaximum(inputs_.length, kMaxPasswordLength)) ExchangeInt(false, IDC_PW_CHARS, inputs_.length);
-        // A count so large that the program, and the input hooks on its thread, would stall for it
+        // A count so large that the program would stall for it
         // is cut to a thousand as well.
         if (!ClampToMaximum(inputs_.count, kMaxPasswordCount)) ExchangeInt(false, IDC_PW_COUNT, inputs_.count);
 

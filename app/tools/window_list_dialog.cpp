@@ -44,8 +44,8 @@ std::string ExecutableOf(HWND window) noexcept {
 }
 
 // Some buttons act on the window through calls that wait for its thread (its place, its size and its
-// extended style are read back at once). This program's thread also runs the low-level input
-// hooks, so it never waits on a window that does not answer: a window of another thread must
+// extended style are read back at once). The dialog never waits on a window that does not answer,
+// which would freeze it and every window of this program: a window of another thread must
 // answer a first message within a fifth of a second. Showing, maximizing, minimizing and the
 // z-order are then queued to the window's thread, without waiting for it to take them, and
 // without taking the keyboard from the dialog.

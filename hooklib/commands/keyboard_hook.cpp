@@ -1,4 +1,4 @@
-// WH_KEYBOARD_LL: runs on the resident program's thread for every key of the desktop. It counts
+// WH_KEYBOARD_LL: runs on the hooks' thread for every key of the desktop. It counts
 // the letter keys, swallows the keys the user disabled, and switches the laser pointer.
 #include <cstdint>
 

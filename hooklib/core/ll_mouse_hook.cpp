@@ -1,9 +1,12 @@
-// WH_MOUSE_LL: runs on the resident program's thread for every mouse event of the desktop. It
-// counts the usage statistics and, in the mouse cleaning mode, throws every event away.
+// WH_MOUSE_LL: runs on the hooks' thread for every mouse event of the desktop. It counts the usage
+// statistics, in the mouse cleaning mode throws every event away, and drives the drags of windows
+// of other threads.
 #include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/core/usage_stats.h"
 #include "hooklib/core/usage_time.h"
+#include "hooklib/window/drag_engine.h"
+#include "platform/unique_any.h"
 
 namespace quor {
 namespace {
@@ -43,6 +46,13 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexc
     CountMouseEvent(b, wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
     // Statistics count and the cleaning mode holds even while the other features are paused.
     if (b.IgnoreMouse) return 1;
+    if (b.DragFromHookThread) {
+        last_error_context keepLastError;
+        if (b.UnAvailable)
+            AbandonDrag();
+        else
+            OnLowLevelMouseForDrag(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    }
     return ::CallNextHookEx(b.LLMouseHook, code, wParam, lParam);
 }
 

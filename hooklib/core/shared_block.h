@@ -121,6 +121,10 @@ struct SharedBlock {
     uint8_t SizeArmed;
     uint8_t Sizing;
     uint8_t DragIsChild;
+    // The dragged window belongs to another thread than the mouse hook that armed the drag (a
+    // program the library cannot be mapped into, whose hook calls come back to the hooks' thread):
+    // the low-level mouse hook drives the drag, and no capture is taken.
+    uint8_t DragFromHookThread;
     HWND DragWnd;
     HWND CaptureWnd;  // the window the engine gave the mouse capture to, until it is released
     DWORD CaptureTick;  // GetTickCount when it did
@@ -168,6 +172,9 @@ struct SharedBlock {
 
     // Laser pointer.
     int32_t LaserState;
+
+    // Set by tests only: every drag takes the path of a window of another thread.
+    int32_t CrossThreadDragForTests;
 };
 
 static_assert(sizeof(RECT) == sizeof(Rect) && offsetof(RECT, bottom) == offsetof(Rect, bottom));

@@ -63,6 +63,12 @@ HWND TakeCaptureRecord(SharedBlock& b) noexcept {
     return static_cast<HWND>(::InterlockedExchangePointer(CaptureRecord(b), nullptr));
 }
 
+// Whether a drag of this window is driven from the hooks' thread: the hook runs in another thread
+// than the window's, which could neither take its mouse capture nor see all of its moves.
+bool DrivenFromHookThread(const SharedBlock& b, HWND window) noexcept {
+    return !OwnedByThisThread(window) || b.CrossThreadDragForTests != 0;
+}
+
 bool DragStillOn(const SharedBlock& b, HWND window) noexcept {
     return b.DragWnd == window && (b.MoveArmed || b.SizeArmed);
 }
@@ -81,6 +87,24 @@ void TakeTheWindow(HWND window) noexcept {
     const bool recorded = ClaimCaptureRecord(b, window);
     if (recorded && DragStillOn(b, window)) return;
     if (!recorded || DropCaptureRecord(b, window)) ::ReleaseCapture();
+}
+
+// The same for a window of another thread, with calls that do not wait for it: its thread may be
+// busy or hung, and this thread runs every program's low-level mouse events.
+void TakeTheWindowFromAfar(HWND window) noexcept {
+    SharedBlock& b = Block();
+    b.DragFromHookThread = 1;
+    b.CaptureTick = ::GetTickCount();
+    ::SetForegroundWindow(window);
+    ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+    if (b.DragIsChild) ::SendNotifyMessageA(::GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+}
+
+void TakeTheWindowFor(const SharedBlock& b, HWND window) noexcept {
+    if (DrivenFromHookThread(b, window))
+        TakeTheWindowFromAfar(window);
+    else
+        TakeTheWindow(window);
 }
 
 // GetAsyncKeyState reads the physical buttons: the primary one is the right when they are
@@ -151,7 +175,7 @@ HookResult ArmMove(SharedBlock& b, const MOUSEHOOKSTRUCT& m, bool eligible) noex
     b.MoveArmed = 1;
     b.DragWnd = m.hwnd;
     b.DragGrip = {m.pt.x - r.left, m.pt.y - r.top};
-    TakeTheWindow(m.hwnd);
+    TakeTheWindowFor(b, m.hwnd);
     RememberCaptionPress(b, m.pt);
     return HookResult::kSwallow;
 }
@@ -168,7 +192,7 @@ HookResult ArmSize(SharedBlock& b, const MOUSEHOOKSTRUCT& m, bool eligible) noex
     if (sides.side[kRight]) b.DragGrip.x = m.pt.x - r.right;
     if (sides.side[kBottom]) b.DragGrip.y = m.pt.y - r.bottom;
     if (sides.side[kLeft]) b.DragGrip.x = m.pt.x - r.left;
-    TakeTheWindow(m.hwnd);
+    TakeTheWindowFor(b, m.hwnd);
     return HookResult::kSwallow;
 }
 
@@ -189,6 +213,7 @@ void StopDrag(SharedBlock& b) noexcept {
     b.Moving = 0;
     b.SizeArmed = 0;
     b.DragWnd = nullptr;
+    b.DragFromHookThread = 0;
     ReleaseEngineCapture(b);
 }
 
@@ -265,6 +290,32 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
     ::SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(), PlacingFlags(window));
 }
 
+// Moves or sizes the dragged window to the cursor at `pt`, starting the move or the size on the
+// first step; false when neither has started (a maximized window, a rolled-up one sized).
+bool DragStep(SharedBlock& b, HWND window, POINT pt) noexcept {
+    if (b.MoveArmed && !b.Moving && !::IsZoomed(window) && !IsTaskbarWindow(window)) {
+        b.Moving = 1;
+        CollectSnapTargets(pt, window);
+    }
+    if (b.Moving || b.Sizing) {
+        HoldCursor(b, pt, window, ShiftHeld());
+        if (b.Moving) {
+            MoveStep(b, window, pt);
+            return true;
+        }
+    }
+    if (b.SizeArmed && !b.Sizing && !IsRolledUp(window)) {
+        b.Sizing = 1;
+        CollectSnapTargets(pt, window);
+        QueryMinTrack(window);
+    }
+    if (!b.Sizing) return false;
+    SizeStep(b, window, pt);
+    return true;
+}
+
+bool IsButtonRelease(WPARAM message) noexcept { return message == WM_LBUTTONUP || message == WM_RBUTTONUP; }
+
 }  // namespace
 
 HookResult OnNonClientPress(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
@@ -322,7 +373,8 @@ HookResult OnNonClientRelease(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
 
 HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
     SharedBlock& b = Block();
-    if (!DragInProgress(b)) return HookResult::kPassOn;
+    // A drag driven from the hooks' thread takes its moves there.
+    if (!DragInProgress(b) || b.DragFromHookThread) return HookResult::kPassOn;
     HWND window = m.hwnd;
     if (window != b.DragWnd) {
         // A move for another window: one made before the dragged window took the mouse, or one
@@ -344,26 +396,7 @@ HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
         FinishDrag(b);
         return HookResult::kPassOn;
     }
-    POINT pt = m.pt;
-    if (b.MoveArmed && !b.Moving && !::IsZoomed(window) && !IsTaskbarWindow(window)) {
-        b.Moving = 1;
-        CollectSnapTargets(pt, window);
-    }
-    if (b.Moving || b.Sizing) {
-        HoldCursor(b, pt, window, ShiftHeld());
-        if (b.Moving) {
-            MoveStep(b, window, pt);
-            return HookResult::kLetThrough;
-        }
-    }
-    if (b.SizeArmed && !b.Sizing && !IsRolledUp(window)) {
-        b.Sizing = 1;
-        CollectSnapTargets(pt, window);
-        QueryMinTrack(window);
-    }
-    if (!b.Sizing) return HookResult::kPassOn;
-    SizeStep(b, window, pt);
-    return HookResult::kLetThrough;
+    return DragStep(b, window, m.pt) ? HookResult::kLetThrough : HookResult::kPassOn;
 }
 
 void EndDrag(const MOUSEHOOKSTRUCT&) noexcept {
@@ -380,8 +413,36 @@ void AbandonDrag() noexcept { StopDrag(Block()); }
 void QueryMinTrack(HWND window) noexcept {
     MINMAXINFO info{};
     info.ptMinTrackSize = {::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
-    ::SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    if (OwnedByThisThread(window)) {
+        ::SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    } else {
+        // A window of another thread that does not answer keeps the system's minimum.
+        MINMAXINFO asked = info;
+        DWORD_PTR ignored = 0;
+        if (::SendMessageTimeoutA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked), SMTO_ABORTIFHUNG,
+                                  kForeignSendTimeoutMs, &ignored))
+            info = asked;
+    }
     Block().MinTrack = {info.ptMinTrackSize.x, info.ptMinTrackSize.y};
+}
+
+void OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept {
+    SharedBlock& b = Block();
+    if (!b.DragFromHookThread) return;
+    const HWND window = b.DragWnd;
+    // The window went, or the button went up (its release came here, wherever the cursor is, or
+    // was lost): the drag is over.
+    if (!window || !::IsWindow(window) || IsButtonRelease(message)) {
+        FinishDrag(b);
+        return;
+    }
+    if (message != WM_MOUSEMOVE) return;
+    const int vk = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (!(::GetAsyncKeyState(vk) & 0x8000) && ::GetTickCount() - b.CaptureTick >= kStaleKeyStateMs) {
+        FinishDrag(b);
+        return;
+    }
+    DragStep(b, window, event.pt);
 }
 
 }  // namespace quor

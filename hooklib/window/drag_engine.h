@@ -23,4 +23,8 @@ void AbandonDrag() noexcept;
 
 void QueryMinTrack(HWND window) noexcept;
 
+// A mouse event as the low-level hook sees it, on the hooks' thread: it moves, sizes and ends a
+// drag of a window of another thread. Every event is passed on.
+void OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept;
+
 }  // namespace quor

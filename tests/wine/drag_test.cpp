@@ -1,6 +1,7 @@
 // Real drags of windows of another process by injected input, through the library's engine.
 #include "tests/wine/support/hooked_fixture.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -387,6 +388,136 @@ TEST_F(DragTest, MaximizedWindowIsNotMoved) {
     EXPECT_TRUE(::IsZoomed(w));
     EXPECT_EQ(bench::WindowRect(w).left, before.left);
     EXPECT_GE(target.Count(WM_NCLBUTTONDOWN), 1) << "the press went to the window";
+}
+
+// A drag at a hand's pace on the path of a window of another thread (a 32-bit program's, whose hook
+// calls come back to the hooks' thread): there is no capture to wait for, so each step comes a
+// moment after the last, and the drag is over once the engine says so.
+void DragFromAfar(HWND window, int hit, int dx, int dy) {
+    static int drags = 0;
+    POINT from = bench::HitPoint(window, hit);
+    ASSERT_NE(from.x, -1) << "no point with hit code " << hit;
+    if (hit == HTCAPTION) from.x += (drags++ % 2) ? 10 : -10;
+    const quor::SharedBlock& b = bench::Block();
+    bench::MoveMouse(from.x, from.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(bench::WaitFor([&] { return b.DragFromHookThread && b.DragWnd == window; }, 2000)) << "armed from afar";
+    for (int i = 1; i <= 8; ++i) {
+        bench::MoveMouse(from.x + dx * i / 8, from.y + dy * i / 8);
+        bench::Pause(15);
+    }
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(bench::WaitFor(DragIdle, 2000)) << "the drag ended with the release";
+}
+
+bool LeftBecomes(HWND window, int left) {
+    return bench::WaitFor([&] { return bench::WindowRect(window).left == left; }, 2000);
+}
+
+void Place(HWND window, int x, int y) {
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    bench::WaitFor([&] { return bench::WindowRect(window).left == x && bench::WindowRect(window).top == y; });
+}
+
+TEST_F(DragTest, AWindowOfAnotherThreadIsMovedAndSizedFromTheHooksThread) {
+    bench::Block().CrossThreadDragForTests = 1;
+    TargetProcess other(At("neighbour", {700, 200, 1000, 500}));
+    TargetProcess target(At("from afar", {200, 260, 500, 460}));
+    const HWND w = target.window();
+
+    DragFromAfar(w, HTCAPTION, -185, 0);
+    EXPECT_TRUE(LeftBecomes(w, 0)) << "1. 15 px from the work area's edge snaps onto it: " << bench::WindowRect(w).left;
+    EXPECT_EQ(bench::WindowRect(w).top, 260);
+    target.SyncInput();
+    EXPECT_EQ(target.Count(WM_NCLBUTTONDOWN), 0) << "1. the press kept from the window, so no move loop of its own";
+    EXPECT_EQ(bench::CaptureIn(w), nullptr) << "1. no capture taken";
+    {
+        bench::HeldKey shift(VK_SHIFT);
+        DragFromAfar(w, HTCAPTION, 15, 0);
+    }
+    EXPECT_TRUE(LeftBecomes(w, 15)) << "2. Shift held: no snapping";
+
+    Place(w, 100, 260);
+    DragFromAfar(w, HTCAPTION, 295, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).right == 700; }))
+        << "3. 5 px short of the neighbour: moved to touch it: " << bench::WindowRect(w).right;
+
+    Place(w, 800, 560);
+    const RECT work = bench::WorkArea();
+    DragFromAfar(w, HTCAPTION, 400, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).right == work.right; }))
+        << "4. kept inside the work area: " << bench::WindowRect(w).right << " for " << work.right;
+
+    Place(w, 100, 560);
+    DragFromAfar(w, HTRIGHT, 40, 0);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).right == 440; }))
+        << "5. its border sizes it: " << bench::WindowRect(w).right;
+    EXPECT_EQ(bench::WindowRect(w).left, 100);
+
+    // 6. The release lands on another program's window: the drag is over, and nothing holds the mouse.
+    Place(w, 100, 260);
+    POINT p = bench::HitPoint(w, HTCAPTION);
+    bench::MoveMouse(p.x, p.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(bench::WaitFor([&] { return bench::Block().DragWnd == w; }));
+    bench::MoveMouse(850, 400);
+    bench::Pause(15);
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(bench::WaitFor(DragIdle)) << "6. released over another program";
+    other.SyncInput();
+    EXPECT_EQ(bench::CaptureIn(w), nullptr) << "6. no capture in the dragged window";
+    EXPECT_EQ(bench::CaptureIn(other.window()), nullptr) << "6. nor in the other";
+
+    // 7. The dragged window hangs in the middle: the moves go on without waiting for it, and it
+    // ends where the cursor let it go once it answers again.
+    Place(w, 100, 560);
+    p = bench::HitPoint(w, HTCAPTION);
+    bench::MoveMouse(p.x, p.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(bench::WaitFor([&] { return bench::Block().DragWnd == w; }));
+    bench::MoveMouse(p.x + 10, p.y);
+    target.Hang(1500);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 2; i <= 8; ++i) bench::MoveMouse(p.x + 10 * i, p.y);
+    bench::MouseButton(MOUSEEVENTF_LEFTUP);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(ms, 700) << "7. seven moves and the release over a hung window took " << ms << " ms";
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).left == 180; }, 4000))
+        << "7. where the cursor let it go: " << bench::WindowRect(w).left;
+
+    // 8. A double-click on the caption maximizes it, and another restores it.
+    const POINT q = bench::HitPoint(w, HTCAPTION);
+    bench::DoubleClick(q.x, q.y);
+    EXPECT_TRUE(bench::WaitFor([&] { return ::IsZoomed(w) != FALSE; })) << "8. maximized";
+    const POINT r = bench::HitPoint(w, HTCAPTION);
+    bench::DoubleClick(r.x, r.y);
+    EXPECT_TRUE(bench::WaitFor([&] { return !::IsZoomed(w); })) << "8. restored";
+    EXPECT_TRUE(bench::WaitFor(DragIdle));
+
+    // 9. A program nobody here wrote: Wine's notepad.
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    char cmd[] = "notepad.exe";
+    ASSERT_TRUE(::CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    const quor::unique_handle notepad(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    HWND editor = nullptr;
+    ASSERT_TRUE(bench::WaitFor([&] {
+        for (HWND c = nullptr; (c = ::FindWindowExA(nullptr, c, "Notepad", nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(c, &pid);
+            if (pid == pi.dwProcessId && ::IsWindowVisible(c)) editor = c;
+        }
+        return editor != nullptr;
+    }, 10000)) << "9. notepad's window";
+    ::SetWindowPos(editor, nullptr, 200, 300, 400, 300, SWP_NOZORDER);
+    ASSERT_TRUE(bench::WaitFor([&] { return bench::WindowRect(editor).left == 200; }));
+    DragFromAfar(editor, HTCAPTION, -185, 0);
+    EXPECT_TRUE(LeftBecomes(editor, 0)) << "9. notepad snaps to the work area's edge: " << bench::WindowRect(editor).left;
+    EXPECT_EQ(bench::CaptureIn(editor), nullptr) << "9. and holds no capture";
+    ::PostMessageA(editor, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(notepad.get(), 5000) != WAIT_OBJECT_0) ::TerminateProcess(notepad.get(), 1);
 }
 
 }  // namespace

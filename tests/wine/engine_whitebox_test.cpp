@@ -203,6 +203,47 @@ TEST(DragEngine, CursorIsHeldInsideTheAreaWhenTheWindowMayLeave) {
     EXPECT_EQ(bench::WindowRect(window.get()).right, 800) << "AllowOut: the window is kept inside";
 }
 
+// The hook called in this thread for another program's window, as the system calls it back on the
+// hooks' thread for a 32-bit program: the press arms the drag without taking the capture (which
+// this thread could not), the mouse hook leaves the moves alone, and the low-level hook drives them.
+TEST(DragEngine, APressOnAWindowOfAnotherThreadIsDrivenFromTheLowLevelHook) {
+    bench::TargetProcess distant(bench::WindowAt("another thread's", {200, 200, 600, 500}));
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    b.AllowSnap = 0;
+    b.AllowOut = 1;
+    const HWND w = distant.window();
+    const POINT press = bench::HitPoint(w, HTCAPTION);
+    // The button is really held (a drag goes on only while it is), in a window of this test's own
+    // that is not hooked: the hook calls are made here by hand.
+    LocalWindow held;
+    ::SetWindowPos(held.get(), nullptr, 700, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    bench::MoveMouse(850, 700);
+    bench::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    struct Release {
+        ~Release() { bench::MouseButton(MOUSEEVENTF_LEFTUP); }
+    } release;
+    MOUSEHOOKSTRUCT m{};
+    m.hwnd = w;
+    m.pt = press;
+    m.wHitTestCode = HTCAPTION;
+    EXPECT_EQ(quor::OnNonClientPress(m, false), quor::HookResult::kSwallow) << "1. the press is kept from the window";
+    EXPECT_EQ(b.DragFromHookThread, 1) << "1. armed from afar";
+    EXPECT_EQ(b.CaptureWnd, nullptr) << "1. with no capture";
+    EXPECT_EQ(bench::CaptureIn(w), nullptr);
+    m.pt = {press.x + 30, press.y + 20};
+    EXPECT_EQ(quor::OnDragMouseMove(m), quor::HookResult::kPassOn) << "2. the mouse hook leaves the moves";
+    ::Sleep(50);  // the button's state is read with the platform's lag in mind
+    MSLLHOOKSTRUCT e{};
+    e.pt = m.pt;
+    quor::OnLowLevelMouseForDrag(WM_MOUSEMOVE, e);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).left == 230 && bench::WindowRect(w).top == 220; }))
+        << "3. the low-level hook moves it, without waiting for its thread: " << bench::WindowRect(w).left;
+    quor::OnLowLevelMouseForDrag(WM_LBUTTONUP, e);
+    EXPECT_FALSE(quor::IsDragInProgress()) << "4. the release ends it, wherever it landed";
+    EXPECT_EQ(b.DragFromHookThread, 0);
+}
+
 bool HasTarget(const RECT& r) {
     const quor::SharedBlock& b = quor::Block();
     for (int i = 0; i < b.nSnapRect; ++i)

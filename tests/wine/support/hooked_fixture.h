@@ -136,6 +136,7 @@ inline void ResetSettings() {
     SetnIgnoreExe(0);
     for (int slot = 0; slot < quor::kMouseCutSlots; ++slot) SetMouseCut(slot, GetMouseCutCmd(0));
     SetShowDesk(0);
+    Block().CrossThreadDragForTests = 0;
     for (auto setter : {SetDisableKeyWin, SetDisableKeyIns, SetDisableKeyAlt, SetDisableKeyMenu, SetDisableKeyCaps,
                         SetDisableKeyHankaku, SetDisableKeyKana, SetDisableKeyF1})
         setter(0);
