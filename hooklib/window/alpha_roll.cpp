@@ -132,7 +132,7 @@ void RollUp(HWND window) noexcept {
         b.nRolled = count + 1;
     }
     ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, CaptionOnlyHeight(window),
-                   SWP_NOMOVE | SWP_SHOWWINDOW);
+                   SWP_NOMOVE | SWP_SHOWWINDOW | PlacingFlags(window));
 }
 
 // A window minimized without a window command (ShowWindow) is unrolled once it is minimized: its
@@ -150,7 +150,7 @@ void GiveHeightBack(HWND window, int height) noexcept {
     }
     RECT r{};
     ::GetWindowRect(window, &r);
-    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE);
+    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | PlacingFlags(window));
 }
 
 void Unroll(HWND window) noexcept {

@@ -245,9 +245,6 @@ void HoldCursor(SharedBlock& b, POINT& pt, HWND window, bool shift) noexcept {
     pt = {p.x, p.y};
 }
 
-// A window of another thread is placed without waiting for it.
-UINT PlacingFlags(HWND window) noexcept { return OwnedByThisThread(window) ? 0 : SWP_ASYNCWINDOWPOS; }
-
 // The foreground went from the dragged window's thread to another during the drag (a program
 // that started brought its window up): the mouse goes to the windows under the cursor now, this
 // thread's among them, while the dragged window still holds a capture that no longer gets it.

@@ -58,6 +58,8 @@ SysCommandOutcome HandleSysCommand(HWND window, WPARAM command) noexcept {
 
 // A list view's in-place edit box is being made: the rename assistant takes it over.
 void StartRenameIfLabelEdit(HWND window) noexcept {
+    // The assistant takes the edit box over in its own thread: from another it could not.
+    if (!OwnedByThisThread(window)) return;
     if (ClassNameIs(window, "Edit") && ClassNameIs(::GetParent(window), "SysListView32"))
         StartRenameAssistant(window);
 }
@@ -73,12 +75,15 @@ void OnQueuedMessage(WPARAM removal, MSG& m) noexcept {
     // Completes a move into the notification area, paused or not.
     if (m.message == b.TrayHideMsg && b.TrayHideMsg != 0 && m.hwnd != nullptr) {
         last_error_context keepLastError;
-        if (FindTraySlot(m.hwnd) != -1) ::ShowWindow(m.hwnd, SW_HIDE);
+        if (FindTraySlot(m.hwnd) != -1) ShowFromAnyThread(m.hwnd, SW_HIDE);
         m.message = WM_NULL;
         return;
     }
     if (b.UnAvailable) return;
-    if (b.IgnoreKeyboard && IsBlockedWhileCleaningKeyboard(m.message)) {
+    // Only in the window's own thread: a 32-bit program's messages come to this hook in the hooks'
+    // thread, where the low-level keyboard hook keeps the keys from it already.
+    const bool ownThread = m.hwnd == nullptr || OwnedByThisThread(m.hwnd);
+    if (b.IgnoreKeyboard && ownThread && IsBlockedWhileCleaningKeyboard(m.message)) {
         m.message = WM_NULL;
         return;
     }

@@ -19,6 +19,18 @@ inline DWORD ThreadOf(HWND window) noexcept { return window ? ::GetWindowThreadP
 
 inline bool OwnedByThisThread(HWND window) noexcept { return ThreadOf(window) == ::GetCurrentThreadId(); }
 
+// SetWindowPos flags that place a window of another thread without waiting for it (a hook may run
+// in another thread than the window's: a 32-bit program's calls come back to the hooks' thread).
+inline UINT PlacingFlags(HWND window) noexcept { return OwnedByThisThread(window) ? 0 : SWP_ASYNCWINDOWPOS; }
+
+// Shows or hides a window; a window of another thread without waiting for it.
+inline void ShowFromAnyThread(HWND window, int command) noexcept {
+    if (OwnedByThisThread(window))
+        ::ShowWindow(window, command);
+    else
+        ::ShowWindowAsync(window, command);
+}
+
 inline Rect ToRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
 
 inline Rect WindowRectOf(HWND window) noexcept {

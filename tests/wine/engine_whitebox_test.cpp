@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "hooklib/core/hook_procs.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/alpha_roll.h"
 #include "hooklib/window/drag_engine.h"
@@ -396,6 +397,35 @@ TEST(Tables, TheTraySettingIsOnForAnyValueButZeroAndLosesNoHiddenWindow) {
     EXPECT_EQ(b.TrayWnd[slot + 1], nullptr) << "3. the gone one's is freed";
     quor::RestoreFromTray(w);
     EXPECT_TRUE(::IsWindowVisible(w)) << "3. and the window still comes back";
+}
+
+// The message hook called here for another program's window, as a 32-bit program's calls come back
+// to the hooks' thread: a hung window is rolled up and hidden without waiting for it, and the
+// keyboard cleaning leaves its messages to the low-level hook.
+TEST(Tables, MessagesOfAWindowOfAnotherThreadAreHandledWithoutWaitingForIt) {
+    bench::TargetProcess distant(bench::WindowAt("hung elsewhere", {200, 200, 600, 500}));
+    quor::SharedBlock& b = quor::Block();
+    b = {};
+    b.RollMsg = ::RegisterWindowMessageA("WM_ROLL");
+    b.IgnoreKeyboard = 1;
+    const HWND w = distant.window();
+    distant.Hang(1500);
+    MSG m{w, b.RollMsg, 0, 0, 0, {}};
+    const auto start = std::chrono::steady_clock::now();
+    quor::GetMsgProc(HC_ACTION, PM_REMOVE, reinterpret_cast<LPARAM>(&m));
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(ms, 500) << "1. the roll of a hung window took " << ms << " ms";
+    EXPECT_TRUE(quor::IsRolledUp(w));
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).bottom - bench::WindowRect(w).top < 100; }, 4000))
+        << "1. rolled up once it answers";
+    MSG key{w, WM_KEYDOWN, 'A', 0, 0, {}};
+    quor::GetMsgProc(HC_ACTION, PM_REMOVE, reinterpret_cast<LPARAM>(&key));
+    EXPECT_EQ(key.message, static_cast<UINT>(WM_KEYDOWN)) << "2. not cleaned here";
+    b.IgnoreKeyboard = 0;
+    quor::Unroll(w);
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).bottom - bench::WindowRect(w).top == 300; }))
+        << "3. unrolled, also without waiting";
 }
 
 TEST(Tables, RollEntryOfAnotherThreadIsNotTheWindows) {
