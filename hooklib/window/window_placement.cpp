@@ -1,6 +1,7 @@
 #include "hooklib/window/window_placement.h"
 
 #include "hooklib/window/eligibility.h"
+#include "hooklib/window/window_query.h"
 
 namespace quor {
 namespace {
@@ -25,6 +26,13 @@ bool AreaAndRect(HWND window, RECT& area, RECT& rect) noexcept {
     ::ScreenToClient(parent, &origin);
     ::OffsetRect(&rect, origin.x, origin.y);
     return true;
+}
+
+// As MoveWindow does, and a window of another thread without waiting for it (the hook may run in
+// the hooks' thread for a 32-bit program's window).
+void PlaceWithoutActivating(HWND window, const RECT& r) noexcept {
+    ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | PlacingFlags(window));
 }
 
 }  // namespace
@@ -53,19 +61,19 @@ void CenterWindow(HWND window) noexcept {
     }
     const int x = a.left + ((a.right - a.left) - (r.right - r.left)) / 2;
     const int y = a.top + ((a.bottom - a.top) - (r.bottom - r.top)) / 2;
-    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE);
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | PlacingFlags(window));
 }
 
 void MaximizeVertical(HWND window) noexcept {
     RECT a{}, r{};
     if (!AreaAndRect(window, a, r)) return;
-    ::MoveWindow(window, r.left, a.top, r.right - r.left, a.bottom - a.top, TRUE);
+    PlaceWithoutActivating(window, {r.left, a.top, r.right, a.bottom});
 }
 
 void MaximizeHorizontal(HWND window) noexcept {
     RECT a{}, r{};
     if (!AreaAndRect(window, a, r)) return;
-    ::MoveWindow(window, a.left, r.top, a.right - a.left, r.bottom - r.top, TRUE);
+    PlaceWithoutActivating(window, {a.left, r.top, a.right, r.bottom});
 }
 
 }  // namespace quor

@@ -554,16 +554,20 @@ TEST(SnapTargets, MdiSiblingsInTheParentsClientArea) {
 }
 
 // The placing commands, on a window of another process and on an MDI child.
+// Called here for another program's windows: each is placed without waiting for its thread, and
+// is read once that thread has taken the change.
 TEST(Placement, CentreAndMaximizeOneWay) {
     const RECT work = bench::WorkArea();
     TargetProcess target(bench::WindowAt("placed", {100, 100, 500, 400}));
     const HWND w = target.window();
     quor::CenterWindow(w);
+    target.SyncInput();
     RECT r = bench::WindowRect(w);
     EXPECT_EQ(r.left, work.left + ((work.right - work.left) - 400) / 2) << "1. centred";
     EXPECT_EQ(r.top, work.top + ((work.bottom - work.top) - 300) / 2);
     ::SetWindowPos(w, nullptr, 100, 100, 400, 300, SWP_NOZORDER);
     quor::MaximizeVertical(w);
+    target.SyncInput();
     r = bench::WindowRect(w);
     EXPECT_EQ(r.left, 100) << "2. vertically";
     EXPECT_EQ(r.top, work.top);
@@ -571,6 +575,7 @@ TEST(Placement, CentreAndMaximizeOneWay) {
     EXPECT_EQ(r.bottom, work.bottom);
     ::SetWindowPos(w, nullptr, 100, 100, 400, 300, SWP_NOZORDER);
     quor::MaximizeHorizontal(w);
+    target.SyncInput();
     r = bench::WindowRect(w);
     EXPECT_EQ(r.left, work.left) << "3. horizontally";
     EXPECT_EQ(r.right, work.right);
@@ -585,6 +590,7 @@ TEST(Placement, CentreAndMaximizeOneWay) {
     RECT client{};
     ::GetClientRect(frame.mdiClient(), &client);
     auto inClient = [&] {
+        frame.SyncInput();
         RECT c = bench::WindowRect(child);
         ::MapWindowPoints(nullptr, frame.mdiClient(), reinterpret_cast<POINT*>(&c), 2);
         return c;
