@@ -167,6 +167,18 @@ protected:
         return box;
     }
 
+    // What the program's message box says after a click on the button (empty when none came); the
+    // box is closed with OK.
+    std::wstring SaidAfterClick(HWND dialog, int id) const {
+        ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+        std::wstring said;
+        const HWND box = BoxOver(dialog, said);
+        if (!box) return L"";
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        bench::WaitFor([&] { return !::IsWindow(box); });
+        return said;
+    }
+
     // The button's own click, returning once the dialog has handled it.
     static bool Push(HWND dialog, int id) {
         DWORD_PTR result = 0;
@@ -267,13 +279,7 @@ TEST_F(PasswordsAndStatistics, TheFiveKeysAreWrittenAtEachGenerationAndReadAtOpe
     // 4. A count that is no number: the standard message, then the previous values.
     Type(dialog, kCount, "abc");
     Type(dialog, kChars, "20");
-    ::PostMessageA(::GetDlgItem(dialog, kGenerate), BM_CLICK, 0, 0);
-    std::wstring said;
-    const HWND box = BoxOver(dialog, said);
-    ASSERT_NE(box, nullptr) << "4. a message for the count";
-    EXPECT_EQ(said, L"整数を入力してください。");
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
+    EXPECT_EQ(SaidAfterClick(dialog, kGenerate), L"整数を入力してください。") << "4. a message for the count";
     std::vector<std::string> passwords;
     ASSERT_TRUE(bench::WaitFor([&] { return (passwords = Passwords(dialog)).size() == 2; }));
     EXPECT_TRUE(AllOf(passwords, 12, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"))
@@ -332,13 +338,8 @@ TEST_F(PasswordsAndStatistics, CopyPutsTheSelectedPasswordsOnTheClipboardEachWit
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
         EXPECT_LT(ms, 2500) << "5. the copy button took " << ms << " ms with the clipboard's owner hung for 4 s";
         // A second copy meanwhile would only wait behind the first: the person is told.
-        ::PostMessageA(::GetDlgItem(dialog, kCopy), BM_CLICK, 0, 0);
-        std::wstring said;
-        const HWND box = BoxOver(dialog, said);
-        ASSERT_NE(box, nullptr) << "5. a second copy is refused, and said so";
-        EXPECT_EQ(said, L"クリップボードにコピーできませんでした。");
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(bench::WaitFor([&] { return !::IsWindow(box); }));
+        EXPECT_EQ(SaidAfterClick(dialog, kCopy), L"クリップボードにコピーできませんでした。")
+            << "5. a second copy is refused, and said so";
         EXPECT_TRUE(bench::WaitFor([&] { return ClipboardText() == second[0] + "\r\n"; }, 8000))
             << "5. copied once the owner answered; the clipboard holds " << ClipboardText().value_or("(nothing)");
     }
