@@ -50,8 +50,8 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexc
         last_error_context keepLastError;
         if (b.UnAvailable)
             AbandonDrag();
-        else
-            OnLowLevelMouseForDrag(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+        else if (OnLowLevelMouseForDrag(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)))
+            return 1;
     }
     return ::CallNextHookEx(b.LLMouseHook, code, wParam, lParam);
 }

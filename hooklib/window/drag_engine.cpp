@@ -288,8 +288,9 @@ void SizeStep(SharedBlock& b, HWND window, POINT pt) noexcept {
 }
 
 // Moves or sizes the dragged window to the cursor at `pt`, starting the move or the size on the
-// first step; false when neither has started (a maximized window, a rolled-up one sized).
-bool DragStep(SharedBlock& b, HWND window, POINT pt) noexcept {
+// first step; false when neither has started (a maximized window, a rolled-up one sized). `pt`
+// becomes the point the cursor was held at, where it may not leave the work area.
+bool DragStep(SharedBlock& b, HWND window, POINT& pt) noexcept {
     if (b.MoveArmed && !b.Moving && !::IsZoomed(window) && !IsTaskbarWindow(window)) {
         b.Moving = 1;
         CollectSnapTargets(pt, window);
@@ -393,7 +394,8 @@ HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
         FinishDrag(b);
         return HookResult::kPassOn;
     }
-    return DragStep(b, window, m.pt) ? HookResult::kLetThrough : HookResult::kPassOn;
+    POINT pt = m.pt;
+    return DragStep(b, window, pt) ? HookResult::kLetThrough : HookResult::kPassOn;
 }
 
 void EndDrag(const MOUSEHOOKSTRUCT&) noexcept {
@@ -423,23 +425,26 @@ void QueryMinTrack(HWND window) noexcept {
     Block().MinTrack = {info.ptMinTrackSize.x, info.ptMinTrackSize.y};
 }
 
-void OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept {
+bool OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept {
     SharedBlock& b = Block();
-    if (!b.DragFromHookThread) return;
+    if (!b.DragFromHookThread) return false;
     const HWND window = b.DragWnd;
     // The window went, or the button went up (its release came here, wherever the cursor is, or
     // was lost): the drag is over.
     if (!window || !::IsWindow(window) || IsButtonRelease(message)) {
         FinishDrag(b);
-        return;
+        return false;
     }
-    if (message != WM_MOUSEMOVE) return;
+    if (message != WM_MOUSEMOVE) return false;
     const int vk = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
     if (!(::GetAsyncKeyState(vk) & 0x8000) && ::GetTickCount() - b.CaptureTick >= kStaleKeyStateMs) {
         FinishDrag(b);
-        return;
+        return false;
     }
-    DragStep(b, window, event.pt);
+    POINT pt = event.pt;
+    DragStep(b, window, pt);
+    // The cursor was put back inside the work area: the move itself would take it out again.
+    return pt.x != event.pt.x || pt.y != event.pt.y;
 }
 
 }  // namespace quor

@@ -24,7 +24,8 @@ void AbandonDrag() noexcept;
 void QueryMinTrack(HWND window) noexcept;
 
 // A mouse event as the low-level hook sees it, on the hooks' thread: it moves, sizes and ends a
-// drag of a window of another thread. Every event is passed on.
-void OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept;
+// drag of a window of another thread. True when the event is to be kept from the system: the
+// cursor was held inside the work area instead.
+bool OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept;
 
 }  // namespace quor

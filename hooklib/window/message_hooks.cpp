@@ -80,10 +80,9 @@ void OnQueuedMessage(WPARAM removal, MSG& m) noexcept {
         return;
     }
     if (b.UnAvailable) return;
-    // Only in the window's own thread: a 32-bit program's messages come to this hook in the hooks'
-    // thread, where the low-level keyboard hook keeps the keys from it already.
-    const bool ownThread = m.hwnd == nullptr || OwnedByThisThread(m.hwnd);
-    if (b.IgnoreKeyboard && ownThread && IsBlockedWhileCleaningKeyboard(m.message)) {
+    // Also for a window of another thread (a 32-bit program's messages come here to the hooks'
+    // thread): the message is changed, the window is not touched.
+    if (b.IgnoreKeyboard && IsBlockedWhileCleaningKeyboard(m.message)) {
         m.message = WM_NULL;
         return;
     }

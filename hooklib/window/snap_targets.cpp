@@ -16,6 +16,7 @@ constexpr int kMaxTaskbars = 8;
 struct TopLevelScan {
     SharedBlock* block;
     HWND active;
+    HWND dragged;  // not the active window when the drag runs from the hooks' thread
     HMONITOR monitor[kMaxMonitors];
     Rect monitorRect[kMaxMonitors];
     int monitors;
@@ -96,7 +97,8 @@ BOOL CALLBACK CollectTopLevel(HWND w, LPARAM param) noexcept {
     // The style answers visible, minimized and maximized at once (a top-level window's parent is
     // the desktop, so its own visible bit is its visibility).
     const LONG_PTR style = ::GetWindowLongPtrA(w, GWL_STYLE);
-    if (!(style & WS_VISIBLE) || (style & (WS_MINIMIZE | WS_MAXIMIZE)) || w == scan.active) return TRUE;
+    if (!(style & WS_VISIBLE) || (style & (WS_MINIMIZE | WS_MAXIMIZE)) || w == scan.active || w == scan.dragged)
+        return TRUE;
     if (CountOf(b.nSnapRect, kWindowTable) == kWindowTable) return FALSE;
     if (IsTaskbar(scan, w)) return TRUE;
     RECT r{};
@@ -157,6 +159,7 @@ void CollectSnapTargets(POINT cursor, HWND dragged) noexcept {
     TopLevelScan scan{};
     scan.block = &b;
     scan.active = ::GetActiveWindow();
+    scan.dragged = dragged;
     scan.allMonitors = true;
     ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&scan));
     scan.allTaskbars = true;

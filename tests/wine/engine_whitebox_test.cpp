@@ -240,6 +240,17 @@ TEST(DragEngine, APressOnAWindowOfAnotherThreadIsDrivenFromTheLowLevelHook) {
     quor::OnLowLevelMouseForDrag(WM_MOUSEMOVE, e);
     EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).left == 230 && bench::WindowRect(w).top == 220; }))
         << "3. the low-level hook moves it, without waiting for its thread: " << bench::WindowRect(w).left;
+    // While the window may leave the work area, the cursor is held inside it (here: the area is
+    // made small); the move that would take the cursor out is kept from the system.
+    b.AllowOut = 0;
+    b.DragArea = {100, 100, 900, 700};
+    e.pt = {1000, 750};
+    EXPECT_TRUE(quor::OnLowLevelMouseForDrag(WM_MOUSEMOVE, e)) << "3. the move beyond the area is kept";
+    POINT cursor{};
+    EXPECT_TRUE(bench::WaitFor([&] {
+        ::GetCursorPos(&cursor);
+        return cursor.x == 900 && cursor.y == 700;
+    }, 2000)) << "3. the cursor held at " << cursor.x << "," << cursor.y;
     quor::OnLowLevelMouseForDrag(WM_LBUTTONUP, e);
     EXPECT_FALSE(quor::IsDragInProgress()) << "4. the release ends it, wherever it landed";
     EXPECT_EQ(b.DragFromHookThread, 0);
@@ -400,8 +411,8 @@ TEST(Tables, TheTraySettingIsOnForAnyValueButZeroAndLosesNoHiddenWindow) {
 }
 
 // The message hook called here for another program's window, as a 32-bit program's calls come back
-// to the hooks' thread: a hung window is rolled up and hidden without waiting for it, and the
-// keyboard cleaning leaves its messages to the low-level hook.
+// to the hooks' thread: a hung window is rolled up and hidden without waiting for it, and its keys
+// are kept from it while the keyboard is cleaned.
 TEST(Tables, MessagesOfAWindowOfAnotherThreadAreHandledWithoutWaitingForIt) {
     bench::TargetProcess distant(bench::WindowAt("hung elsewhere", {200, 200, 600, 500}));
     quor::SharedBlock& b = quor::Block();
@@ -421,7 +432,7 @@ TEST(Tables, MessagesOfAWindowOfAnotherThreadAreHandledWithoutWaitingForIt) {
         << "1. rolled up once it answers";
     MSG key{w, WM_KEYDOWN, 'A', 0, 0, {}};
     quor::GetMsgProc(HC_ACTION, PM_REMOVE, reinterpret_cast<LPARAM>(&key));
-    EXPECT_EQ(key.message, static_cast<UINT>(WM_KEYDOWN)) << "2. not cleaned here";
+    EXPECT_EQ(key.message, static_cast<UINT>(WM_NULL)) << "2. its keys are kept from it while the keyboard is cleaned";
     b.IgnoreKeyboard = 0;
     quor::Unroll(w);
     EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).bottom - bench::WindowRect(w).top == 300; }))
@@ -501,6 +512,9 @@ TEST(SnapTargets, OnlyVisibleRestoredInactiveWindowsOfTheMonitor) {
     EXPECT_FALSE(HasTarget(trayRect)) << "the taskbar";
     EXPECT_FALSE(HasTarget(bench::WindowRect(zeroWidth.window()))) << "zero width";
     EXPECT_FALSE(HasTarget(bench::WindowRect(active.get()))) << "the active (dragged) window";
+    // Dragged from the hooks' thread, a window of another thread is not this thread's active one.
+    quor::CollectSnapTargets({400, 400}, plain.window());
+    EXPECT_FALSE(HasTarget(plainRect)) << "the dragged window of another thread";
     MONITORINFO info{};
     info.cbSize = sizeof info;
     ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromPoint({400, 400}, MONITOR_DEFAULTTONEAREST), &info));
