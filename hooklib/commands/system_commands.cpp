@@ -83,7 +83,9 @@ void OpenShellFolder(const char* parameters) noexcept {
     StartSystemProgram(SystemFolder::kWindows, "explorer.exe", parameters);
 }
 
-void StartScreenSaver() noexcept {
+namespace {
+
+DWORD WINAPI ScreenSaverAfterAMoment(void*) {
     ::Sleep(500);
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutA(Block().DeskListView, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG,
@@ -92,13 +94,35 @@ void StartScreenSaver() noexcept {
         ::Sleep(50);
         ::SetCursor(nullptr);
     }
+    return 0;
 }
 
-void TurnMonitorOff() noexcept {
+DWORD WINAPI MonitorOffAfterAMoment(void*) {
     ::Sleep(500);
     // Told to every top-level window without waiting: one hung window would hold us here for good.
     ::SendNotifyMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    return 0;
 }
+
+// The hooks' thread takes every mouse and key event of the desktop, and a 32-bit program's
+// shortcuts come back to it: what waits a moment runs in a thread of its own there. Elsewhere it
+// runs in the thread of the program the shortcut was used in, as it always has.
+void RunWithoutHoldingTheHooks(LPTHREAD_START_ROUTINE work) noexcept {
+    const HWND hooksWindow = Block().DummyWnd;
+    if (hooksWindow && ::GetWindowThreadProcessId(hooksWindow, nullptr) == ::GetCurrentThreadId()) {
+        if (const HANDLE thread = ::CreateThread(nullptr, 0, work, nullptr, 0, nullptr)) {
+            ::CloseHandle(thread);
+            return;
+        }
+    }
+    work(nullptr);
+}
+
+}  // namespace
+
+void StartScreenSaver() noexcept { RunWithoutHoldingTheHooks(&ScreenSaverAfterAMoment); }
+
+void TurnMonitorOff() noexcept { RunWithoutHoldingTheHooks(&MonitorOffAfterAMoment); }
 
 int EnableShutdownPrivilege() noexcept {
     HANDLE raw = nullptr;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -31,7 +32,9 @@ BOOL WINAPI RecordPowerState(BOOL suspend, BOOL force) {
     g_calls.push_back("SetSystemPowerState " + std::to_string(suspend) + " " + std::to_string(force));
     return TRUE;
 }
+std::atomic<int> g_notifies{0};
 BOOL WINAPI RecordNotify(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    ++g_notifies;
     g_calls.push_back("SendNotifyMessageA " + std::to_string(reinterpret_cast<uintptr_t>(window)) + " " +
                       std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam));
     return TRUE;
@@ -108,6 +111,19 @@ TEST_F(SystemCommands, SessionAndPowerCommandsMakeTheirCalls) {
         EXPECT_EQ(RunCommand(c.index), 1) << c.index;
         EXPECT_EQ(g_calls, c.calls) << "command " << c.index;
     }
+    // Run on the hooks' thread (a 32-bit program's shortcut), the monitor waits its moment in a
+    // thread of its own: the hooks' thread goes back to the desktop's input at once.
+    const HWND hooksWindow = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    quor::Block().DummyWnd = hooksWindow;
+    g_notifies = 0;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunCommand(14), 1);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(ms, 300) << "the monitor command held the hooks' thread " << ms << " ms";
+    EXPECT_TRUE(bench::WaitFor([] { return g_notifies.load() == 1; }, 3000)) << "and turned the monitor off after it";
+    quor::Block().DummyWnd = nullptr;
+    ::DestroyWindow(hooksWindow);
 }
 
 TEST_F(SystemCommands, FoldersAppletsAndThePrompt) {
