@@ -9,6 +9,7 @@
 #include "hooklib/window/window_query.h"
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/tray_tip.h"
+#include "platform/message_wait.h"
 
 namespace quor {
 namespace {
@@ -97,6 +98,26 @@ void AddRecordedIcons() noexcept {
         const HWND window = b.TrayWnd[i];
         if (window && ::IsWindow(window)) NotifyShell(NIM_ADD, b.TrayIcon[i]);
     }
+}
+
+DWORD WINAPI AddRecordedIconsInThisThread(void*) {
+    AddRecordedIcons();
+    return 0;
+}
+
+// A shell that has just started may take its time with each icon, and this window lives on the
+// hooks' thread, which every mouse and key event of the desktop waits for: the icons are given
+// back from a thread of their own, waited for a moment while the hooks' calls are still taken.
+constexpr DWORD kIconsBackWaitMs = 1000;
+
+void GiveIconsBackToTheNewShell() noexcept {
+    const HANDLE thread = ::CreateThread(nullptr, 0, &AddRecordedIconsInThisThread, nullptr, 0, nullptr);
+    if (!thread) {
+        AddRecordedIcons();
+        return;
+    }
+    WaitTakingSentMessages(thread, kIconsBackWaitMs);
+    ::CloseHandle(thread);
 }
 
 // A window of this thread is shown and told directly, as the shell's own restore does.
@@ -284,7 +305,7 @@ LRESULT CALLBACK TrayWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
         // Windows that ended while hidden (their program killed, or the hooks paused) give their
         // slots back rather than coming back as icons of nothing; the new shell has no icon of theirs.
         ForgetGoneTrayWindows(false);
-        AddRecordedIcons();
+        GiveIconsBackToTheNewShell();
         // A new shell made its desktop anew too.
         FindDesktopListViewAgain(true);
     }
