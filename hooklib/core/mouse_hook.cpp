@@ -92,7 +92,7 @@ std::optional<HookResult> WheelOverCaption(const SharedBlock& b, const MOUSEHOOK
     HWND under = ::WindowFromPoint(cursor);
     const LRESULT hit = ::DefWindowProcA(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
     if (hit != HTCAPTION && hit != HTTOP) return std::nullopt;
-    if (under != ::GetActiveWindow()) {
+    if (under != ActiveWindowOfItsThread(m.hwnd)) {
         if (!b.Redirect) return HookResult::kPassOn;
         if (b.RedirectActive) ::SetForegroundWindow(under);
     }

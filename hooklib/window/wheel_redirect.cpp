@@ -5,6 +5,7 @@
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/eligibility.h"
 #include "hooklib/window/virtual_screen.h"
+#include "hooklib/window/window_query.h"
 #include "platform/audio_volume.h"
 
 namespace quor {
@@ -104,7 +105,7 @@ bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m, bool peeked) noexcept {
     // The notch is already on its way to the window under the cursor: it goes on as it is, and
     // what comes with it is done once, when the message is taken rather than peeked at.
     const bool passedOn = w == m.hwnd;
-    if (b.RedirectActive && w != ::GetActiveWindow() && !(passedOn && peeked)) ActivateUnderCursor(w, top);
+    if (b.RedirectActive && w != ActiveWindowOfItsThread(m.hwnd) && !(passedOn && peeked)) ActivateUnderCursor(w, top);
     if (passedOn) return false;
     ::PostMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
                    MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));

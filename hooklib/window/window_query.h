@@ -19,6 +19,16 @@ inline DWORD ThreadOf(HWND window) noexcept { return window ? ::GetWindowThreadP
 
 inline bool OwnedByThisThread(HWND window) noexcept { return ThreadOf(window) == ::GetCurrentThreadId(); }
 
+// The active window of the thread that owns `window` (the window a hook was called for): this
+// thread's own answer, or, for a hook called back on the hooks' thread for a 32-bit program's
+// window, that program's thread's as the system keeps it.
+inline HWND ActiveWindowOfItsThread(HWND window) noexcept {
+    if (OwnedByThisThread(window)) return ::GetActiveWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(ThreadOf(window), &info) ? info.hwndActive : nullptr;
+}
+
 // SetWindowPos flags that place a window of another thread without waiting for it (a hook may run
 // in another thread than the window's: a 32-bit program's calls come back to the hooks' thread).
 inline UINT PlacingFlags(HWND window) noexcept { return OwnedByThisThread(window) ? 0 : SWP_ASYNCWINDOWPOS; }
