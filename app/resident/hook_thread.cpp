@@ -40,46 +40,61 @@ bool HookThread::Start(HWND frame) noexcept {
     return firstInstalled_;
 }
 
-void HookThread::Reinstall() noexcept {
-    if (control_) ::PostMessageA(control_, kReinstallRequest, 0, 0);
+bool HookThread::Ask(UINT request) noexcept {
+    if (!thread_ || ::WaitForSingleObject(thread_.get(), 0) == WAIT_OBJECT_0) return false;
+    if (control_) return ::PostMessageA(control_, request, 0, 0) != FALSE;
+    return ::PostThreadMessageA(threadId_, request, 0, 0) != FALSE;
 }
+
+bool HookThread::Reinstall() noexcept { return Ask(kReinstallRequest); }
 
 void HookThread::Remove(DWORD waitMs) noexcept {
     if (!thread_) return;
-    if (control_) ::PostMessageA(control_, kRemoveRequest, 0, 0);
-    WaitTakingSentMessages(thread_.get(), waitMs);
+    if (Ask(kRemoveRequest)) WaitTakingSentMessages(thread_.get(), waitMs);
     thread_.reset();
     control_ = nullptr;
 }
 
+bool HookThread::Serve(UINT request) noexcept {
+    switch (request) {
+        case kReinstallRequest:
+            ::PostMessageA(frame_, WM_HOOKSINSTALLED, ::SetHook() != nullptr ? 1 : 0, 0);
+            return true;
+        case kRemoveRequest:
+            ::UnSetHook();
+            return false;
+        default: return true;
+    }
+}
+
 DWORD WINAPI HookThread::Run(void* parameter) noexcept {
     auto* self = static_cast<HookThread*>(parameter);
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue, for requests to the thread itself
     self->control_ = ::CreateWindowExA(0, kControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        ::GetModuleHandleA(nullptr), nullptr);
-    ::SetWindowLongPtrA(self->control_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    if (self->control_) ::SetWindowLongPtrA(self->control_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->firstInstalled_ = ::SetHook() != nullptr;
     ::SetEvent(self->started_.get());
-    MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd == nullptr && (msg.message == kReinstallRequest || msg.message == kRemoveRequest)) {
+            if (!self->Serve(msg.message)) break;
+            continue;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
+    if (self->control_) ::DestroyWindow(self->control_);
     return 0;
 }
 
 LRESULT CALLBACK HookThread::ControlProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     auto* self = reinterpret_cast<HookThread*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (msg) {
-        case kReinstallRequest:
-            if (self) ::PostMessageA(self->frame_, WM_HOOKSINSTALLED, ::SetHook() != nullptr ? 1 : 0, 0);
-            return 0;
-        case kRemoveRequest:
-            ::UnSetHook();
-            ::DestroyWindow(window);
-            ::PostQuitMessage(0);
-            return 0;
-        default: return ::DefWindowProcA(window, msg, wParam, lParam);
+    if (self && (msg == kReinstallRequest || msg == kRemoveRequest)) {
+        if (!self->Serve(msg)) ::PostQuitMessage(0);
+        return 0;
     }
+    return ::DefWindowProcA(window, msg, wParam, lParam);
 }
 
 }  // namespace quor

@@ -26,17 +26,22 @@ public:
     // partial installation leaves hooks to remove.
     bool Start(HWND frame) noexcept;
     // Installs the hooks again from that thread, for those the system took away; `frame` hears
-    // WM_HOOKSINSTALLED.
-    void Reinstall() noexcept;
+    // WM_HOOKSINSTALLED. False when the thread has ended or cannot be asked.
+    bool Reinstall() noexcept;
     // Removes the hooks from that thread and ends it, waiting for it `waitMs` at most.
     void Remove(DWORD waitMs) noexcept;
     DWORD threadId() const noexcept { return threadId_; }
 
-    static constexpr DWORD kRemoveWaitMs = 5000;
+    // Removal gives rolled-up and hidden windows back and may show an error box: it is waited for.
+    static constexpr DWORD kRemoveWaitMs = INFINITE;
 
 private:
     static DWORD WINAPI Run(void* parameter) noexcept;
     static LRESULT CALLBACK ControlProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    // Carries out a request; false when the thread is to end.
+    bool Serve(UINT request) noexcept;
+    // Asks the thread: through its window, or to the thread itself when the window could not be made.
+    bool Ask(UINT request) noexcept;
 
     HWND frame_ = nullptr;
     HWND control_ = nullptr;  // the thread's message-only window, which takes the requests

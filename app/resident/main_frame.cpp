@@ -225,8 +225,9 @@ void MainFrame::WatchLowLevelHooks() noexcept {
     lostChecks_ = LowLevelHooksLost(lastSample_, now) ? lostChecks_ + 1 : 0;
     if (lostChecks_ >= 2 && !reinstallFailed_) {
         lostChecks_ = 0;
-        reinstalling_ = true;
-        hooks_.Reinstall();  // WM_HOOKSINSTALLED tells how it went
+        // WM_HOOKSINSTALLED tells how it went; a hooks' thread that cannot be asked is not waited for.
+        reinstalling_ = hooks_.Reinstall();
+        reinstallFailed_ = !reinstalling_;
     }
     lastSample_ = SampleInput();
 }
@@ -238,9 +239,12 @@ bool MainFrame::InstallHooks() noexcept {
 
 void MainFrame::OnHooksInstalledAgain(bool installed) noexcept {
     reinstallFailed_ = !installed;
-    // The installation emptied the window-class table.
+    // The installation emptied the window-class table, and ended any cleaning mode: a cleaning box
+    // opened while it was on its way keeps its mode.
     LoadIgnoreList();
+    if (cleaning_ && cleaningMode_) cleaningMode_(1);
     reinstalling_ = false;
+    lastSample_ = SampleInput();  // the time without hooks is not counted against the new ones
 }
 
 // ---- the notification-area icon ----
@@ -398,11 +402,13 @@ void MainFrame::CleaningBox(int textId, UINT icon) noexcept {
     cleaning_ = true;
     ::MessageBoxW(hwnd_, text, L"Quorvelle", MB_OK | icon | MB_SYSTEMMODAL | MB_SETFOREGROUND | MB_TOPMOST);
     cleaning_ = false;
+    cleaningMode_ = nullptr;
 }
 
 // Every mouse event is thrown away until the box is closed with the keyboard.
 void MainFrame::CleanMouse() noexcept {
     if (cleaning_) return;  // one cleaning at a time
+    cleaningMode_ = &SetIgnoreMouse;
     SetIgnoreMouse(1);
     CleaningBox(IDS_CLEANING_MOUSE, 0);
     SetIgnoreMouse(0);
@@ -411,6 +417,7 @@ void MainFrame::CleanMouse() noexcept {
 // Every key reaches no window until the box is closed with the mouse.
 void MainFrame::CleanKeyboard() noexcept {
     if (cleaning_) return;
+    cleaningMode_ = &SetIgnoreKeyboard;
     SetIgnoreKeyboard(1);
     CleaningBox(IDS_CLEANING_KEYBOARD, MB_ICONHAND);
     SetIgnoreKeyboard(0);

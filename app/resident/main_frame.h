@@ -110,6 +110,7 @@ private:
     bool reinstallFailed_ = false;
     bool reinstalling_ = false;   // the hook thread is installing the hooks again
     bool cleaning_ = false;       // a cleaning box is open
+    void (*cleaningMode_)(int) = nullptr;  // and the library's switch of its mode
     bool dialogOpen_ = false;     // the About box is open
     bool statisticsFromFile_ = false;  // the counters began from the file's (else from 0)
     unsigned long statisticsReadError_ = 0;

@@ -42,6 +42,7 @@ void ArmMove(HWND window, bool fromHookThread) {
     b.DragWnd = window;
     b.DragGrip = {20, 10};
     b.DragFromHookThread = fromHookThread ? 1 : 0;
+    b.ButtonsDownLowLevel = 1;
     b.CaptureTick = ::GetTickCount() - 1000;
 }
 

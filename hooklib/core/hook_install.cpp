@@ -84,6 +84,9 @@ QUORDLL_API HHOOK SetHook() {
     // Whatever drag an earlier installation left behind is over; no press before this one counts
     // towards a title-bar double-click.
     quor::AbandonDrag();
+    // The low-level hook follows the buttons from here on: it starts from how they are now.
+    b.ButtonsDownLowLevel = static_cast<uint8_t>(((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? 1 : 0) |
+                                                 ((::GetAsyncKeyState(VK_RBUTTON) & 0x8000) ? 2 : 0));
     b.LastCaptionClick = 0;
     quor::EnsureSlotAuthority();
     if (!quor::Reinstall(b.MouseHook, WH_MOUSE, quor::MouseProc)) {

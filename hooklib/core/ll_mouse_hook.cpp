@@ -44,6 +44,7 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexc
     SharedBlock& b = Block();
     if (code < 0 || lParam == 0) return ::CallNextHookEx(b.LLMouseHook, code, wParam, lParam);
     CountMouseEvent(b, wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    TrackButtonsForDrag(wParam);
     // Statistics count and the cleaning mode holds even while the other features are paused.
     if (b.IgnoreMouse) return 1;
     if (b.DragFromHookThread) {

@@ -125,6 +125,9 @@ struct SharedBlock {
     // program the library cannot be mapped into, whose hook calls come back to the hooks' thread):
     // the low-level mouse hook drives the drag, and no capture is taken.
     uint8_t DragFromHookThread;
+    // The mouse buttons down, as the low-level mouse hook saw them go (bit 0 left, bit 1 right):
+    // unlike the asynchronous key state, never behind the events.
+    uint8_t ButtonsDownLowLevel;
     HWND DragWnd;
     HWND CaptureWnd;  // the window the engine gave the mouse capture to, until it is released
     DWORD CaptureTick;  // GetTickCount when it did

@@ -15,6 +15,7 @@ namespace quor {
 namespace {
 
 constexpr DWORD kDoubleClickReleaseMs = 300;
+constexpr UINT kMinTrackAskMs = 50;
 
 // The caption button last pressed in this process: a release acts on a button only when it was
 // pressed on that same button, as the system's own buttons do. A release that comes after a press
@@ -89,22 +90,26 @@ void TakeTheWindow(HWND window) noexcept {
     if (!recorded || DropCaptureRecord(b, window)) ::ReleaseCapture();
 }
 
+std::atomic_ref<uint8_t> DrivenFlag(SharedBlock& b) noexcept { return std::atomic_ref<uint8_t>(b.DragFromHookThread); }
+
 // The same for a window of another thread, with calls that do not wait for it: its thread may be
-// busy or hung, and this thread runs every program's low-level mouse events.
-void TakeTheWindowFromAfar(HWND window) noexcept {
-    SharedBlock& b = Block();
-    b.DragFromHookThread = 1;
+// busy or hung, and this thread runs every program's low-level mouse events. The low-level hook
+// sees the drag once everything it reads is written. False when that hook saw the button go up
+// already (a busy program took its press late): there is nothing left to drag.
+bool TakeTheWindowFromAfar(SharedBlock& b, HWND window) noexcept {
+    if (b.LLMouseHook && b.ButtonsDownLowLevel == 0) return false;
     b.CaptureTick = ::GetTickCount();
+    DrivenFlag(b).store(1, std::memory_order_release);
     ::SetForegroundWindow(window);
     ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
     if (b.DragIsChild) ::SendNotifyMessageA(::GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    return true;
 }
 
-void TakeTheWindowFor(const SharedBlock& b, HWND window) noexcept {
-    if (DrivenFromHookThread(b, window))
-        TakeTheWindowFromAfar(window);
-    else
-        TakeTheWindow(window);
+bool TakeTheWindowFor(SharedBlock& b, HWND window) noexcept {
+    if (DrivenFromHookThread(b, window)) return TakeTheWindowFromAfar(b, window);
+    TakeTheWindow(window);
+    return true;
 }
 
 // GetAsyncKeyState reads the physical buttons: the primary one is the right when they are
@@ -167,6 +172,17 @@ void RememberCaptionPress(SharedBlock& b, POINT pt) noexcept {
     b.LastCaptionPoint = pt;
 }
 
+// Every way a drag ends comes here, so a capture the engine took is always released.
+void StopDrag(SharedBlock& b) noexcept {
+    b.Sizing = 0;
+    b.MoveArmed = 0;
+    b.Moving = 0;
+    b.SizeArmed = 0;
+    b.DragWnd = nullptr;
+    DrivenFlag(b).store(0, std::memory_order_release);
+    ReleaseEngineCapture(b);
+}
+
 // Arming a drag keeps the press from the window: its default handling would start the
 // platform's own move or size loop, which moves the window again after us.
 HookResult ArmMove(SharedBlock& b, const MOUSEHOOKSTRUCT& m, bool eligible) noexcept {
@@ -175,7 +191,12 @@ HookResult ArmMove(SharedBlock& b, const MOUSEHOOKSTRUCT& m, bool eligible) noex
     b.MoveArmed = 1;
     b.DragWnd = m.hwnd;
     b.DragGrip = {m.pt.x - r.left, m.pt.y - r.top};
-    TakeTheWindowFor(b, m.hwnd);
+    if (!TakeTheWindowFor(b, m.hwnd)) {
+        // Passed on, the press makes the window's own double-click with the next one.
+        StopDrag(b);
+        b.LastCaptionClick = 0;
+        return HookResult::kPassOn;
+    }
     RememberCaptionPress(b, m.pt);
     return HookResult::kSwallow;
 }
@@ -192,7 +213,10 @@ HookResult ArmSize(SharedBlock& b, const MOUSEHOOKSTRUCT& m, bool eligible) noex
     if (sides.side[kRight]) b.DragGrip.x = m.pt.x - r.right;
     if (sides.side[kBottom]) b.DragGrip.y = m.pt.y - r.bottom;
     if (sides.side[kLeft]) b.DragGrip.x = m.pt.x - r.left;
-    TakeTheWindowFor(b, m.hwnd);
+    if (!TakeTheWindowFor(b, m.hwnd)) {
+        StopDrag(b);
+        return HookResult::kPassOn;
+    }
     return HookResult::kSwallow;
 }
 
@@ -206,16 +230,6 @@ bool ButtonDisabled(const SharedBlock& b, UINT hit, bool shift) noexcept {
     }
 }
 
-// Every way a drag ends comes here, so a capture the engine took is always released.
-void StopDrag(SharedBlock& b) noexcept {
-    b.Sizing = 0;
-    b.MoveArmed = 0;
-    b.Moving = 0;
-    b.SizeArmed = 0;
-    b.DragWnd = nullptr;
-    b.DragFromHookThread = 0;
-    ReleaseEngineCapture(b);
-}
 
 // The end of a drag by the button: a resized window is told that its resize is over.
 void FinishDrag(SharedBlock& b) noexcept {
@@ -313,6 +327,7 @@ bool DragStep(SharedBlock& b, HWND window, POINT& pt) noexcept {
 }
 
 bool IsButtonRelease(WPARAM message) noexcept { return message == WM_LBUTTONUP || message == WM_RBUTTONUP; }
+bool IsButtonPress(WPARAM message) noexcept { return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN; }
 
 }  // namespace
 
@@ -372,7 +387,7 @@ HookResult OnNonClientRelease(const MOUSEHOOKSTRUCT& m, bool shift) noexcept {
 HookResult OnDragMouseMove(const MOUSEHOOKSTRUCT& m) noexcept {
     SharedBlock& b = Block();
     // A drag driven from the hooks' thread takes its moves there.
-    if (!DragInProgress(b) || b.DragFromHookThread) return HookResult::kPassOn;
+    if (!DragInProgress(b) || DrivenFlag(b).load(std::memory_order_acquire)) return HookResult::kPassOn;
     HWND window = m.hwnd;
     if (window != b.DragWnd) {
         // A move for another window: one made before the dragged window took the mouse, or one
@@ -415,32 +430,42 @@ void QueryMinTrack(HWND window) noexcept {
     if (OwnedByThisThread(window)) {
         ::SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     } else {
-        // A window of another thread that does not answer keeps the system's minimum.
+        // Asked from the hooks' thread, where every input event of the desktop waits meanwhile: a
+        // window of another thread that does not answer at once keeps the system's minimum, and
+        // nothing else runs on this thread while it is asked.
         MINMAXINFO asked = info;
         DWORD_PTR ignored = 0;
-        if (::SendMessageTimeoutA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked), SMTO_ABORTIFHUNG,
-                                  kForeignSendTimeoutMs, &ignored))
+        if (::SendMessageTimeoutA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked),
+                                  SMTO_ABORTIFHUNG | SMTO_BLOCK, kMinTrackAskMs, &ignored))
             info = asked;
     }
     Block().MinTrack = {info.ptMinTrackSize.x, info.ptMinTrackSize.y};
 }
 
+void TrackButtonsForDrag(WPARAM message) noexcept {
+    SharedBlock& b = Block();
+    switch (message) {
+        case WM_LBUTTONDOWN: b.ButtonsDownLowLevel |= 1; break;
+        case WM_RBUTTONDOWN: b.ButtonsDownLowLevel |= 2; break;
+        case WM_LBUTTONUP: b.ButtonsDownLowLevel &= static_cast<uint8_t>(~1); break;
+        case WM_RBUTTONUP: b.ButtonsDownLowLevel &= static_cast<uint8_t>(~2); break;
+        default: break;
+    }
+}
+
 bool OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept {
     SharedBlock& b = Block();
-    if (!b.DragFromHookThread) return false;
+    if (!DrivenFlag(b).load(std::memory_order_acquire)) return false;
     const HWND window = b.DragWnd;
-    // The window went, or the button went up (its release came here, wherever the cursor is, or
-    // was lost): the drag is over.
-    if (!window || !::IsWindow(window) || IsButtonRelease(message)) {
+    // The window went; the button went up (its release came here, wherever the cursor is); or a
+    // press came here after the one that armed the drag, which always passes here first (the drag
+    // is left from a program that took its press late, or that ended): the drag is over.
+    if (!window || !::IsWindow(window) || IsButtonRelease(message) || IsButtonPress(message) ||
+        (message == WM_MOUSEMOVE && b.ButtonsDownLowLevel == 0)) {
         FinishDrag(b);
         return false;
     }
     if (message != WM_MOUSEMOVE) return false;
-    const int vk = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (!(::GetAsyncKeyState(vk) & 0x8000) && ::GetTickCount() - b.CaptureTick >= kStaleKeyStateMs) {
-        FinishDrag(b);
-        return false;
-    }
     POINT pt = event.pt;
     DragStep(b, window, pt);
     // The cursor was put back inside the work area: the move itself would take it out again.

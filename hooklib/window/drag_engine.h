@@ -27,5 +27,7 @@ void QueryMinTrack(HWND window) noexcept;
 // drag of a window of another thread. True when the event is to be kept from the system: the
 // cursor was held inside the work area instead.
 bool OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept;
+// Keeps the buttons' state as the low-level hook sees each event; called for every event first.
+void TrackButtonsForDrag(WPARAM message) noexcept;
 
 }  // namespace quor

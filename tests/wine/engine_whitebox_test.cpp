@@ -213,6 +213,7 @@ TEST(DragEngine, APressOnAWindowOfAnotherThreadIsDrivenFromTheLowLevelHook) {
     b = {};
     b.AllowSnap = 0;
     b.AllowOut = 1;
+    b.ButtonsDownLowLevel = 1;  // as the low-level hook saw the press
     const HWND w = distant.window();
     const POINT press = bench::HitPoint(w, HTCAPTION);
     // The button is really held (a drag goes on only while it is), in a window of this test's own
@@ -228,6 +229,13 @@ TEST(DragEngine, APressOnAWindowOfAnotherThreadIsDrivenFromTheLowLevelHook) {
     m.hwnd = w;
     m.pt = press;
     m.wHitTestCode = HTCAPTION;
+    // 0. A busy program takes its press after the low-level hook saw the button go up: no drag.
+    b.LLMouseHook = reinterpret_cast<HHOOK>(1);
+    b.ButtonsDownLowLevel = 0;
+    EXPECT_EQ(quor::OnNonClientPress(m, false), quor::HookResult::kPassOn) << "0. a press taken after its release";
+    EXPECT_FALSE(quor::IsDragInProgress()) << "0. arms nothing";
+    b.LLMouseHook = nullptr;
+    b.ButtonsDownLowLevel = 1;
     EXPECT_EQ(quor::OnNonClientPress(m, false), quor::HookResult::kSwallow) << "1. the press is kept from the window";
     EXPECT_EQ(b.DragFromHookThread, 1) << "1. armed from afar";
     EXPECT_EQ(b.CaptureWnd, nullptr) << "1. with no capture";
@@ -254,6 +262,12 @@ TEST(DragEngine, APressOnAWindowOfAnotherThreadIsDrivenFromTheLowLevelHook) {
     quor::OnLowLevelMouseForDrag(WM_LBUTTONUP, e);
     EXPECT_FALSE(quor::IsDragInProgress()) << "4. the release ends it, wherever it landed";
     EXPECT_EQ(b.DragFromHookThread, 0);
+    // 5. A press that reaches the low-level hook while a drag is recorded comes after the one that
+    // armed it: that drag was left behind, and is over.
+    m.pt = press;
+    ASSERT_EQ(quor::OnNonClientPress(m, false), quor::HookResult::kSwallow);
+    quor::OnLowLevelMouseForDrag(WM_LBUTTONDOWN, e);
+    EXPECT_FALSE(quor::IsDragInProgress()) << "5. a later press ends a drag left behind";
 }
 
 bool HasTarget(const RECT& r) {
@@ -434,9 +448,14 @@ TEST(Tables, MessagesOfAWindowOfAnotherThreadAreHandledWithoutWaitingForIt) {
     quor::GetMsgProc(HC_ACTION, PM_REMOVE, reinterpret_cast<LPARAM>(&key));
     EXPECT_EQ(key.message, static_cast<UINT>(WM_NULL)) << "2. its keys are kept from it while the keyboard is cleaned";
     b.IgnoreKeyboard = 0;
+    distant.Hang(1500);
+    const auto unrollStart = std::chrono::steady_clock::now();
     quor::Unroll(w);
-    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).bottom - bench::WindowRect(w).top == 300; }))
-        << "3. unrolled, also without waiting";
+    const auto unrollMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - unrollStart).count();
+    EXPECT_LT(unrollMs, 500) << "3. the unroll of a hung window took " << unrollMs << " ms";
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).bottom - bench::WindowRect(w).top == 300; }, 4000))
+        << "3. unrolled once it answers";
 }
 
 TEST(Tables, RollEntryOfAnotherThreadIsNotTheWindows) {

@@ -278,6 +278,9 @@ TEST_F(Resident, LowLevelHooksTakenAwayAreInstalledAgainWithTheExclusions) {
         const DWORD hooksThread = ::GetWindowThreadProcessId(b.DummyWnd, &hooksPid);
         EXPECT_EQ(hooksPid, programPid) << "4. the library's hidden window is the program's";
         EXPECT_NE(hooksThread, programThread) << "4. on the hooks' thread, not the program's";
+        // Stopped while it waits for messages, holding nothing the hooks' thread needs.
+        DWORD_PTR idle = 0;
+        ASSERT_TRUE(::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &idle));
         const quor::unique_handle stopped(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, programThread));
         ASSERT_TRUE(stopped && ::SuspendThread(stopped.get()) != static_cast<DWORD>(-1));
         const double before = b.StatMouseMove;
