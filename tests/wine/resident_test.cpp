@@ -147,10 +147,15 @@ TEST_F(Resident, InstallsTheHooksAndWindowsSnapUntilItIsClosed) {
     bench::Drag(from, {from.x - 288, from.y}, 8, w);  // left edge 12 px from the work area's
     target.SyncInput();
     EXPECT_EQ(bench::WindowRect(w).left, 0) << "2. a drag of another program's window snapped";
+    ::PostMessageA(w, ::RegisterWindowMessageA("WM_ROLL"), 0, 0);
+    ASSERT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).bottom - bench::WindowRect(w).top < 100; }))
+        << "2. rolled up";
 
     ASSERT_TRUE(program.Close()) << "3. the program ends when its frame closes";
     EXPECT_EQ(b.MouseHook, nullptr) << "3. and removed its hooks";
     EXPECT_EQ(b.LLMouseHook, nullptr);
+    EXPECT_EQ(bench::WindowRect(w).bottom - bench::WindowRect(w).top, 300)
+        << "3. having given the rolled-up window its height back first";
 }
 
 }  // namespace
