@@ -119,7 +119,17 @@ int main() {
             },
             kWheelCalls);
     };
-    // The notch meant for this window, which lies under the cursor (Wine sends the wheel there).
+    // The notch meant for this window, which lies under the cursor (Wine sends the wheel there):
+    // each at a new point, then all at one point, as the notches of one turn of the wheel come.
+    const POINT centre = m.pt;
+    const double onTargetMoving = NanosecondsPerCall(
+        [&](int i) {
+            m.pt = {centre.x - 50 + i % 100, centre.y - 20 + (i / 100) % 40};
+            quor::MouseProc(HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&m));
+            if (i % 256 == 255) drain();
+        },
+        kWheelCalls);
+    m.pt = centre;
     const double onTarget = redirected();
     // The notch meant for another window (the focus, as on Windows): it is posted to this one.
     m.hwnd = hung.list();
@@ -132,6 +142,8 @@ int main() {
     std::printf("  bare hook:                       %8.1f ns\n", bareWheel);
     std::printf("  meant for the window under it:   %8.1f ns (ratio %.2f; target: within 2)\n", onTarget,
                 onTarget / bareWheel);
+    std::printf("    each notch at a new point:     %8.1f ns (ratio %.2f: the system asked for the window)\n",
+                onTargetMoving, onTargetMoving / bareWheel);
     std::printf("  meant for another, re-posted:    %8.1f ns (ratio %.2f)\n", reposted, reposted / bareWheel);
     std::printf("  allocations on the path:         %8ld\n", wheelAllocations);
 

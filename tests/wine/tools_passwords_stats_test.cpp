@@ -51,16 +51,21 @@ std::optional<std::string> ClipboardText() {
     return text;
 }
 
-// Something else on the clipboard first, so that a copy that did nothing shows.
-void PutMarkerOnClipboard() {
-    ASSERT_TRUE(bench::WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }));
+// Puts `text` on the clipboard with `owner` as its owner; false when the clipboard stayed busy.
+bool PutOnClipboard(HWND owner, const char* text) {
+    if (!bench::WaitFor([&] { return ::OpenClipboard(owner) != FALSE; })) return false;
     ::EmptyClipboard();
-    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, 7);
-    std::memcpy(::GlobalLock(memory), "marker", 7);
+    const size_t size = std::strlen(text) + 1;
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(memory), text, size);
     ::GlobalUnlock(memory);
     ::SetClipboardData(CF_TEXT, memory);
     ::CloseClipboard();
+    return true;
 }
+
+// Something else on the clipboard first, so that a copy that did nothing shows.
+void PutMarkerOnClipboard() { ASSERT_TRUE(PutOnClipboard(nullptr, "marker")); }
 
 // A program that owns the clipboard and stops answering for a while: whoever empties the clipboard
 // tells it, and waits for its answer.
@@ -82,15 +87,7 @@ private:
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // a queue for the quit message
         threadId_ = ::GetCurrentThreadId();
         const HWND window = ::CreateWindowExA(0, "STATIC", "owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        if (::OpenClipboard(window)) {
-            ::EmptyClipboard();
-            const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, 6);
-            std::memcpy(::GlobalLock(memory), "owned", 6);
-            ::GlobalUnlock(memory);
-            ::SetClipboardData(CF_TEXT, memory);
-            ::CloseClipboard();
-            owning_ = ::GetClipboardOwner() == window;
-        }
+        owning_ = PutOnClipboard(window, "owned") && ::GetClipboardOwner() == window;
         ::Sleep(hangMs);  // taking no messages
         while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
         ::DestroyWindow(window);
