@@ -7,8 +7,9 @@ namespace quor {
 namespace {
 
 constexpr char kControlClass[] = "Quorvelle Hook Thread";
-// Requests to the hook thread, sent to its window: a modal loop there (an installation's error
-// box) would lose messages posted to the thread itself.
+// Requests to the hook thread, posted to its window: a modal loop there (an installation's error
+// box) would lose messages posted to the thread itself, which take their place only when the
+// window could not be made.
 constexpr UINT kReinstallRequest = WM_APP + 1;
 constexpr UINT kRemoveRequest = WM_APP + 2;
 // The first installation normally takes milliseconds; its error boxes wait for the person.

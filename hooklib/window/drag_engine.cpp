@@ -90,7 +90,10 @@ void TakeTheWindow(HWND window) noexcept {
     if (!recorded || DropCaptureRecord(b, window)) ::ReleaseCapture();
 }
 
-std::atomic_ref<uint8_t> DrivenFlag(SharedBlock& b) noexcept { return std::atomic_ref<uint8_t>(b.DragFromHookThread); }
+// The flag the low-level hook reads on another thread: set last, once the drag's record is written.
+std::atomic_ref<uint8_t> DrivenFlag(SharedBlock& b) noexcept {
+    return std::atomic_ref<uint8_t>(b.DragFromHookThread);
+}
 
 // The same for a window of another thread, with calls that do not wait for it: its thread may be
 // busy or hung, and this thread runs every program's low-level mouse events. The low-level hook
@@ -98,7 +101,6 @@ std::atomic_ref<uint8_t> DrivenFlag(SharedBlock& b) noexcept { return std::atomi
 // already (a busy program took its press late): there is nothing left to drag.
 bool TakeTheWindowFromAfar(SharedBlock& b, HWND window) noexcept {
     if (b.LLMouseHook && b.ButtonsDownLowLevel == 0) return false;
-    b.CaptureTick = ::GetTickCount();
     DrivenFlag(b).store(1, std::memory_order_release);
     ::SetForegroundWindow(window);
     ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
@@ -229,7 +231,6 @@ bool ButtonDisabled(const SharedBlock& b, UINT hit, bool shift) noexcept {
         default: return false;
     }
 }
-
 
 // The end of a drag by the button: a resized window is told that its resize is over.
 void FinishDrag(SharedBlock& b) noexcept {
