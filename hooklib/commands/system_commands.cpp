@@ -85,11 +85,14 @@ void OpenShellFolder(const char* parameters) noexcept {
 
 namespace {
 
-DWORD WINAPI ScreenSaverAfterAMoment(void*) {
+// The pointer is hidden where the shortcut was used (its thread's cursor); a thread of its own has
+// no cursor to hide.
+DWORD WINAPI ScreenSaverAfterAMoment(void* hidePointer) {
     ::Sleep(500);
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutA(Block().DeskListView, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG,
                           kForeignSendTimeoutMs, &ignored);
+    if (!hidePointer) return 0;
     for (int i = 0; i < 10; ++i) {
         ::Sleep(50);
         ::SetCursor(nullptr);
@@ -105,8 +108,8 @@ DWORD WINAPI MonitorOffAfterAMoment(void*) {
 }
 
 // The hooks' thread takes every mouse and key event of the desktop, and a 32-bit program's
-// shortcuts come back to it: what waits a moment runs in a thread of its own there. Elsewhere it
-// runs in the thread of the program the shortcut was used in, as it always has.
+// shortcuts come back to it: what waits a moment runs in a thread of its own there (its parameter
+// null). Elsewhere it runs in the thread of the program the shortcut was used in, as it always has.
 void RunWithoutHoldingTheHooks(LPTHREAD_START_ROUTINE work) noexcept {
     const HWND hooksWindow = Block().DummyWnd;
     if (hooksWindow && ::GetWindowThreadProcessId(hooksWindow, nullptr) == ::GetCurrentThreadId()) {
@@ -115,7 +118,8 @@ void RunWithoutHoldingTheHooks(LPTHREAD_START_ROUTINE work) noexcept {
             return;
         }
     }
-    work(nullptr);
+    int inThisThread = 1;
+    work(&inThisThread);
 }
 
 }  // namespace

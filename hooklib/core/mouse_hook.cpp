@@ -83,6 +83,18 @@ void KeepDesktopIconLook(const SharedBlock& b, HWND list) noexcept {
     if (b.AutoArrange) ::SendMessageA(list, LVM_ARRANGE, LVA_SNAPTOGRID, 0);
 }
 
+// Where on `window` the point lies, by the default rules. A window of another thread (a 32-bit
+// program's, whose hook calls come back to the hooks' thread) is asked, within a bound: the
+// default rules can be run only in the window's own process.
+LRESULT DefaultHitTest(HWND window, POINT pt) noexcept {
+    if (OwnedByThisThread(window)) return ::DefWindowProcA(window, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+    DWORD_PTR hit = HTNOWHERE;
+    if (!::SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y), SMTO_ABORTIFHUNG, kForeignSendTimeoutMs,
+                               &hit))
+        return HTNOWHERE;
+    return static_cast<LRESULT>(hit);
+}
+
 // The wheel over a title bar changes that window's transparency. Nothing when the cursor is
 // not over a title bar: the wheel then goes on to the redirection. The place is the one the
 // wheel turned at, which the message carries: asked again, the cursor may have moved on (and
@@ -90,7 +102,7 @@ void KeepDesktopIconLook(const SharedBlock& b, HWND list) noexcept {
 std::optional<HookResult> WheelOverCaption(const SharedBlock& b, const MOUSEHOOKSTRUCTEX& m) noexcept {
     const POINT cursor = m.pt;
     HWND under = ::WindowFromPoint(cursor);
-    const LRESULT hit = ::DefWindowProcA(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
+    const LRESULT hit = DefaultHitTest(under, cursor);
     if (hit != HTCAPTION && hit != HTTOP) return std::nullopt;
     if (under != ActiveWindowOfItsThread(m.hwnd)) {
         if (!b.Redirect) return HookResult::kPassOn;

@@ -16,6 +16,8 @@ namespace {
 
 constexpr DWORD kDoubleClickReleaseMs = 300;
 constexpr UINT kMinTrackAskMs = 50;
+// The hooks' thread is asking a window of another thread for its minimum size.
+bool g_askingMinTrack = false;
 
 // The caption button last pressed in this process: a release acts on a button only when it was
 // pressed on that same button, as the system's own buttons do. A release that comes after a press
@@ -101,6 +103,7 @@ std::atomic_ref<uint8_t> DrivenFlag(SharedBlock& b) noexcept {
 // already (a busy program took its press late): there is nothing left to drag.
 bool TakeTheWindowFromAfar(SharedBlock& b, HWND window) noexcept {
     if (b.LLMouseHook && b.ButtonsDownLowLevel == 0) return false;
+    b.CaptureTick = ::GetTickCount();
     DrivenFlag(b).store(1, std::memory_order_release);
     ::SetForegroundWindow(window);
     ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
@@ -322,7 +325,8 @@ bool DragStep(SharedBlock& b, HWND window, POINT& pt) noexcept {
         CollectSnapTargets(pt, window);
         QueryMinTrack(window);
     }
-    if (!b.Sizing) return false;
+    // The drag may have ended while the window was asked.
+    if (!b.Sizing || b.DragWnd != window) return false;
     SizeStep(b, window, pt);
     return true;
 }
@@ -432,13 +436,16 @@ void QueryMinTrack(HWND window) noexcept {
         ::SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     } else {
         // Asked from the hooks' thread, where every input event of the desktop waits meanwhile: a
-        // window of another thread that does not answer at once keeps the system's minimum, and
-        // nothing else runs on this thread while it is asked.
+        // window of another thread that does not answer at once keeps the system's minimum. The
+        // calls sent here meanwhile are taken (a 32-bit program's hook calls among them, which its
+        // answer waits for), and the low-level hook leaves the drag alone until the answer.
         MINMAXINFO asked = info;
         DWORD_PTR ignored = 0;
-        if (::SendMessageTimeoutA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked),
-                                  SMTO_ABORTIFHUNG | SMTO_BLOCK, kMinTrackAskMs, &ignored))
-            info = asked;
+        g_askingMinTrack = true;
+        const bool answered = ::SendMessageTimeoutA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked),
+                                                    SMTO_ABORTIFHUNG, kMinTrackAskMs, &ignored) != 0;
+        g_askingMinTrack = false;
+        if (answered) info = asked;
     }
     Block().MinTrack = {info.ptMinTrackSize.x, info.ptMinTrackSize.y};
 }
@@ -454,15 +461,24 @@ void TrackButtonsForDrag(WPARAM message) noexcept {
     }
 }
 
+// Whether the button is up by every account: as this hook saw the events, or (for a release it
+// missed: the system skipped it, or a later low-level hook kept it) as the system holds the keys,
+// which Wine answers up to 50 ms late.
+bool ButtonUpForDragFromAfar(const SharedBlock& b) noexcept {
+    if (b.ButtonsDownLowLevel == 0) return true;
+    const bool physicallyDown = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) || (::GetAsyncKeyState(VK_RBUTTON) & 0x8000);
+    return !physicallyDown && ::GetTickCount() - b.CaptureTick >= kStaleKeyStateMs;
+}
+
 bool OnLowLevelMouseForDrag(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept {
     SharedBlock& b = Block();
-    if (!DrivenFlag(b).load(std::memory_order_acquire)) return false;
+    if (!DrivenFlag(b).load(std::memory_order_acquire) || g_askingMinTrack) return false;
     const HWND window = b.DragWnd;
     // The window went; the button went up (its release came here, wherever the cursor is); or a
     // press came here after the one that armed the drag, which always passes here first (the drag
     // is left from a program that took its press late, or that ended): the drag is over.
     if (!window || !::IsWindow(window) || IsButtonRelease(message) || IsButtonPress(message) ||
-        (message == WM_MOUSEMOVE && b.ButtonsDownLowLevel == 0)) {
+        (message == WM_MOUSEMOVE && ButtonUpForDragFromAfar(b))) {
         FinishDrag(b);
         return false;
     }

@@ -92,11 +92,26 @@ bool NotifyShellTimed(DWORD action, const NotifyIconRecord& icon, bool& shellAns
 // The shell forgot every icon when its notification area was made anew: give back ours. Each one
 // is given back, however slow the new shell is at first: a window whose icon is not given back
 // could not be reached.
+// This may run beside the hooks' thread, which frees and claims slots meanwhile: each slot is
+// read under the table's lock, and an icon whose slot changed while it was being added goes again.
 void AddRecordedIcons() noexcept {
     SharedBlock& b = Block();
     for (int i = 0; i < kWindowTable; ++i) {
-        const HWND window = b.TrayWnd[i];
-        if (window && ::IsWindow(window)) NotifyShell(NIM_ADD, b.TrayIcon[i]);
+        HWND window = nullptr;
+        NotifyIconRecord icon{};
+        {
+            const TableLock lock;
+            window = b.TrayWnd[i];
+            if (window) icon = b.TrayIcon[i];
+        }
+        if (!window || !::IsWindow(window)) continue;
+        NotifyShell(NIM_ADD, icon);
+        bool changed = false;
+        {
+            const TableLock lock;
+            changed = b.TrayWnd[i] != window;
+        }
+        if (changed) DeleteIcon(icon);
     }
 }
 

@@ -456,6 +456,18 @@ TEST(Tables, MessagesOfAWindowOfAnotherThreadAreHandledWithoutWaitingForIt) {
     EXPECT_LT(unrollMs, 500) << "3. the unroll of a hung window took " << unrollMs << " ms";
     EXPECT_TRUE(bench::WaitFor([&] { return bench::WindowRect(w).bottom - bench::WindowRect(w).top == 300; }, 4000))
         << "3. unrolled once it answers";
+
+    // 4. The wheel over its title bar, with this thread having no active window of its own: the
+    // window is the active one of its own thread, so its transparency changes.
+    ASSERT_TRUE(distant.Activate());
+    b.Transparent = 1;
+    MOUSEHOOKSTRUCTEX wheel{};
+    wheel.hwnd = w;
+    wheel.pt = bench::HitPoint(w, HTCAPTION);
+    wheel.mouseData = static_cast<DWORD>(static_cast<WORD>(-WHEEL_DELTA)) << 16;
+    EXPECT_EQ(quor::MouseProc(HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&wheel)), 1) << "4. the notch is taken";
+    EXPECT_TRUE(bench::WaitFor([&] { return bench::LayeredAlpha(w) > 0 && bench::LayeredAlpha(w) < 255; }))
+        << "4. and made it transparent: " << bench::LayeredAlpha(w);
 }
 
 TEST(Tables, RollEntryOfAnotherThreadIsNotTheWindows) {
