@@ -101,7 +101,7 @@ LRESULT DefaultHitTest(HWND window, POINT pt) noexcept {
 // Wine answers from the X pointer when its own cursor has been still for a while).
 std::optional<HookResult> WheelOverCaption(const SharedBlock& b, const MOUSEHOOKSTRUCTEX& m) noexcept {
     const POINT cursor = m.pt;
-    HWND under = ::WindowFromPoint(cursor);
+    HWND under = WindowUnderPoint(cursor);
     const LRESULT hit = DefaultHitTest(under, cursor);
     if (hit != HTCAPTION && hit != HTTOP) return std::nullopt;
     if (under != ActiveWindowOfItsThread(m.hwnd)) {

@@ -40,35 +40,6 @@ void FocusWindow(HWND window) noexcept {
 
 bool ClassIs(const char* cls, const char* name) noexcept { return std::strcmp(cls, name) == 0; }
 
-// The window under a point, remembered for the notches that follow at the same point: a turn of
-// the wheel sends several within moments, and asking the system is the costliest part of a notch
-// (under Wine a round trip to its server). Shared by the threads of this program, each taking the
-// memo only when no other holds it.
-struct UnderPointMemo {
-    POINT pt;
-    HWND under;
-    DWORD tick;
-    bool valid;
-};
-constexpr DWORD kUnderPointMemoMs = 50;
-SRWLOCK g_memoLock = SRWLOCK_INIT;
-UnderPointMemo g_memo{};
-
-HWND WindowUnderPoint(POINT pt) noexcept {
-    const DWORD now = ::GetTickCount();
-    if (::TryAcquireSRWLockExclusive(&g_memoLock)) {
-        const UnderPointMemo memo = g_memo;
-        ::ReleaseSRWLockExclusive(&g_memoLock);
-        if (memo.valid && memo.pt.x == pt.x && memo.pt.y == pt.y && now - memo.tick < kUnderPointMemoMs)
-            return memo.under;
-    }
-    const HWND under = ::WindowFromPoint(pt);
-    if (::TryAcquireSRWLockExclusive(&g_memoLock)) {
-        g_memo = {pt, under, now, true};
-        ::ReleaseSRWLockExclusive(&g_memoLock);
-    }
-    return under;
-}
 
 // From `c` up through its parents: after the window took the foreground, an "XLMAIN" ancestor
 // comes to the front, or an MDI child to the top of its siblings.
@@ -107,7 +78,37 @@ void ActivateUnderCursor(HWND c, HWND top) noexcept {
     }
 }
 
+// The window under a point, remembered for the notches that follow at the same point: a turn of
+// the wheel sends several within moments, and asking the system is the costliest part of a notch
+// (under Wine a round trip to its server). Shared by the threads of this program, each taking the
+// memo only when no other holds it.
+struct UnderPointMemo {
+    POINT pt;
+    HWND under;
+    DWORD tick;
+    bool valid;
+};
+constexpr DWORD kUnderPointMemoMs = 50;
+SRWLOCK g_memoLock = SRWLOCK_INIT;
+UnderPointMemo g_memo{};
+
 }  // namespace
+
+HWND WindowUnderPoint(POINT pt) noexcept {
+    const DWORD now = ::GetTickCount();
+    if (::TryAcquireSRWLockExclusive(&g_memoLock)) {
+        const UnderPointMemo memo = g_memo;
+        ::ReleaseSRWLockExclusive(&g_memoLock);
+        if (memo.valid && memo.pt.x == pt.x && memo.pt.y == pt.y && now - memo.tick < kUnderPointMemoMs)
+            return memo.under;
+    }
+    const HWND under = ::WindowFromPoint(pt);
+    if (::TryAcquireSRWLockExclusive(&g_memoLock)) {
+        g_memo = {pt, under, now, true};
+        ::ReleaseSRWLockExclusive(&g_memoLock);
+    }
+    return under;
+}
 
 bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m, bool peeked) noexcept {
     const SharedBlock& b = Block();

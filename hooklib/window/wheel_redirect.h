@@ -11,4 +11,8 @@ namespace quor {
 // (it comes again when taken).
 bool RedirectWheel(const MOUSEHOOKSTRUCTEX& m, bool peeked = false) noexcept;
 
+// The window under a point, as WindowFromPoint answers; the answer is remembered for 50 ms, for
+// the notches that follow at the same point.
+HWND WindowUnderPoint(POINT pt) noexcept;
+
 }  // namespace quor
