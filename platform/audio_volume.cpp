@@ -88,6 +88,17 @@ Route CurrentRoute() noexcept {
 
 int DoneOn(Outcome outcome) noexcept { return outcome == Outcome::kDone ? 1 : 0; }
 
+// One use of the volume by the route of this moment: nothing while no route is settled.
+template <typename OnMixer, typename OnTheEndpoint>
+int OnRoute(OnMixer onMixer, OnTheEndpoint onEndpoint) noexcept {
+    switch (CurrentRoute()) {
+        case Route::kMixer: return onMixer();
+        case Route::kEndpoint: return DoneOn(OnEndpoint(onEndpoint));
+        case Route::kNone: break;
+    }
+    return 0;
+}
+
 // The winmm mixer's control lookup: the speakers line, then one control of the given type.
 bool FindMixerControl(DWORD type, MIXERCONTROLA& control) noexcept {
     if (!EnsureMixer()) return false;
@@ -182,42 +193,35 @@ int FindMuteControl() noexcept {
 }
 
 int ReadVolumeLevel(unsigned& level) noexcept {
-    const Route route = CurrentRoute();
-    if (route == Route::kNone) return 0;
-    if (route == Route::kMixer) return MixerReadLevel(level);
-    return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) {
-        float scalar = 0.0f;
-        const HRESULT hr = v.GetMasterVolumeLevelScalar(&scalar);
-        if (SUCCEEDED(hr)) level = LevelFromScalar(scalar);
-        return OutcomeOf(hr);
-    }));
+    return OnRoute([&] { return MixerReadLevel(level); },
+                   [&](IAudioEndpointVolume& v) {
+                       float scalar = 0.0f;
+                       const HRESULT hr = v.GetMasterVolumeLevelScalar(&scalar);
+                       if (SUCCEEDED(hr)) level = LevelFromScalar(scalar);
+                       return OutcomeOf(hr);
+                   });
 }
 
 int WriteVolumeLevel(unsigned level) noexcept {
-    const Route route = CurrentRoute();
-    if (route == Route::kNone) return 0;
-    if (route == Route::kMixer) return MixerWriteLevel(level);
-    return DoneOn(OnEndpoint(
-        [&](IAudioEndpointVolume& v) { return OutcomeOf(v.SetMasterVolumeLevelScalar(ScalarFromLevel(level), nullptr)); }));
+    return OnRoute([&] { return MixerWriteLevel(level); },
+                   [&](IAudioEndpointVolume& v) {
+                       return OutcomeOf(v.SetMasterVolumeLevelScalar(ScalarFromLevel(level), nullptr));
+                   });
 }
 
 int ReadMute(unsigned& value) noexcept {
-    const Route route = CurrentRoute();
-    if (route == Route::kNone) return 0;
-    if (route == Route::kMixer) return MixerReadMute(value);
-    return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) {
-        BOOL muted = FALSE;
-        const HRESULT hr = v.GetMute(&muted);
-        if (SUCCEEDED(hr)) value = muted ? 1 : 0;
-        return OutcomeOf(hr);
-    }));
+    return OnRoute([&] { return MixerReadMute(value); },
+                   [&](IAudioEndpointVolume& v) {
+                       BOOL muted = FALSE;
+                       const HRESULT hr = v.GetMute(&muted);
+                       if (SUCCEEDED(hr)) value = muted ? 1 : 0;
+                       return OutcomeOf(hr);
+                   });
 }
 
 int WriteMute(unsigned value) noexcept {
-    const Route route = CurrentRoute();
-    if (route == Route::kNone) return 0;
-    if (route == Route::kMixer) return MixerWriteMute(value);
-    return DoneOn(OnEndpoint([&](IAudioEndpointVolume& v) { return OutcomeOf(v.SetMute(value ? TRUE : FALSE, nullptr)); }));
+    return OnRoute([&] { return MixerWriteMute(value); },
+                   [&](IAudioEndpointVolume& v) { return OutcomeOf(v.SetMute(value ? TRUE : FALSE, nullptr)); });
 }
 
 int ChangeVolume(int step) noexcept {

@@ -31,8 +31,8 @@ HGLOBAL GlobalText(const std::string& text) noexcept {
 constexpr int kOpenTries = 50;
 constexpr DWORD kOpenRetryMs = 20;
 
-bool OpenedWithin(HWND owner, int tries) noexcept {
-    for (int i = 0; i < tries; ++i) {
+bool OpenedForCopy(HWND owner) noexcept {
+    for (int i = 0; i < kOpenTries; ++i) {
         if (::OpenClipboard(owner)) return true;
         ::Sleep(kOpenRetryMs);
     }
@@ -44,7 +44,7 @@ bool OpenedWithin(HWND owner, int tries) noexcept {
 DWORD CopyText(const std::string& text) noexcept {
     const unique_hwnd owner(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     const HGLOBAL memory = GlobalText(text);
-    if (!owner || !memory || !OpenedWithin(owner.get(), kOpenTries)) {
+    if (!owner || !memory || !OpenedForCopy(owner.get())) {
         if (memory) ::GlobalFree(memory);
         return 1;
     }

@@ -80,9 +80,9 @@ IniDocument DocumentOf(const DecodedText& decoded) {
     return IniDocument(decoded.text, TextCodec{&Utf8OfAnsi, &AnsiOfUtf8});
 }
 
-FileContents ReadWithRetries(const std::wstring& path, int tries) {
+FileContents ReadWithRetries(const std::wstring& path) {
     FileContents contents = ReadSmallFile(path);
-    for (int tried = 1; tried < tries && contents.state == FileContents::State::kUnreadable; ++tried) {
+    for (int tried = 1; tried < kReadTries && contents.state == FileContents::State::kUnreadable; ++tried) {
         ::Sleep(kReadRetryMs);
         contents = ReadSmallFile(path);
     }
@@ -180,7 +180,7 @@ FileContents ReadSmallFile(const std::wstring& path) {
 }
 
 std::optional<IniDocument> ProfileFile::Read() const {
-    const FileContents contents = ReadWithRetries(path_, kReadTries);
+    const FileContents contents = ReadWithRetries(path_);
     lastError_ = contents.error;
     if (contents.state == FileContents::State::kUnreadable) return std::nullopt;
     return DocumentOf(Decode(contents.text));
@@ -188,7 +188,7 @@ std::optional<IniDocument> ProfileFile::Read() const {
 
 bool ProfileFile::Update(const std::function<void(IniDocument&)>& change) const {
     const std::wstring target = FileBehind(path_);
-    const FileContents contents = ReadWithRetries(target, kReadTries);
+    const FileContents contents = ReadWithRetries(target);
     lastError_ = contents.error;
     if (contents.state == FileContents::State::kUnreadable) return false;
     const DecodedText decoded = Decode(contents.text);

@@ -30,14 +30,9 @@ bool HookThread::Start(HWND frame) noexcept {
     thread_.reset(::CreateThread(nullptr, 0, &Run, this, 0, &threadId_));
     if (!thread_) return false;
     // Whatever the installation sends this thread (an error box's owner, a window's answer) is
-    // taken meanwhile.
-    HANDLE waitFor[] = {started_.get(), thread_.get()};
-    for (;;) {
-        const DWORD woke = ::MsgWaitForMultipleObjects(2, waitFor, FALSE, kStartWaitMs, QS_SENDMESSAGE);
-        if (woke != WAIT_OBJECT_0 + 2) break;
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    // taken meanwhile; a thread that ended without installing is not waited for.
+    const HANDLE waitFor[] = {started_.get(), thread_.get()};
+    WaitTakingSentMessages(waitFor, 2, kStartWaitMs);
     return firstInstalled_;
 }
 

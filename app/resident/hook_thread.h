@@ -30,7 +30,6 @@ public:
     bool Reinstall() noexcept;
     // Removes the hooks from that thread and ends it, waiting for it `waitMs` at most.
     void Remove(DWORD waitMs) noexcept;
-    DWORD threadId() const noexcept { return threadId_; }
 
     // Removal gives rolled-up and hidden windows back and may show an error box: it is waited for.
     static constexpr DWORD kRemoveWaitMs = INFINITE;

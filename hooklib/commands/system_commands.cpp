@@ -4,6 +4,7 @@
 
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/eligibility.h"
+#include "hooklib/window/window_query.h"
 #include "platform/unique_any.h"
 
 namespace quor {
@@ -112,7 +113,7 @@ DWORD WINAPI MonitorOffAfterAMoment(void*) {
 // null). Elsewhere it runs in the thread of the program the shortcut was used in, as it always has.
 void RunWithoutHoldingTheHooks(LPTHREAD_START_ROUTINE work) noexcept {
     const HWND hooksWindow = Block().DummyWnd;
-    if (hooksWindow && ::GetWindowThreadProcessId(hooksWindow, nullptr) == ::GetCurrentThreadId()) {
+    if (hooksWindow && OwnedByThisThread(hooksWindow)) {
         if (const HANDLE thread = ::CreateThread(nullptr, 0, work, nullptr, 0, nullptr)) {
             ::CloseHandle(thread);
             return;

@@ -91,9 +91,9 @@ bool NotifyShellTimed(DWORD action, const NotifyIconRecord& icon, bool& shellAns
 
 // The shell forgot every icon when its notification area was made anew: give back ours. Each one
 // is given back, however slow the new shell is at first: a window whose icon is not given back
-// could not be reached.
-// This may run beside the hooks' thread, which frees and claims slots meanwhile: each slot is
-// read under the table's lock, and an icon whose slot changed while it was being added goes again.
+// could not be reached. This runs beside the hooks' thread, which frees and claims slots
+// meanwhile: each slot is read under the table's lock, and an icon whose slot changed while it
+// was being added goes again.
 void AddRecordedIcons() noexcept {
     SharedBlock& b = Block();
     for (int i = 0; i < kWindowTable; ++i) {
