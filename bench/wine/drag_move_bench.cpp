@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "bench/per_call_timer.h"
+#include "bench/wine/counted_allocations.h"
 #include "hooklib/core/shared_block.h"
 #include "hooklib/window/drag_engine.h"
 #include "hooklib/window/snap_targets.h"
@@ -19,15 +20,7 @@ namespace {
 constexpr int kMoves = 2000;
 constexpr int kNeighbours = 32;
 
-HWND MakeWindow(const char* title, int x, int y) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuorDragBench";
-    ::RegisterClassA(&wc);
-    return ::CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 200, nullptr,
-                             nullptr, wc.hInstance, nullptr);
-}
+HWND ShownWindow(int x, int y) { return BenchWindow({x, y, x + 300, y + 200}, WS_OVERLAPPEDWINDOW | WS_VISIBLE); }
 
 void Drain() {
     MSG msg;
@@ -55,13 +48,13 @@ int main() {
     b.Snap = 20;
     b.AllowOut = 1;
     // Windows to snap to, and one that holds the mouse button down (a drag goes on only while it is).
-    for (int i = 0; i < kNeighbours; ++i) MakeWindow("neighbour", 40 + (i * 53) % 900, 40 + (i * 31) % 600);
-    const HWND holder = MakeWindow("holder", 900, 700);
-    const HWND own = MakeWindow("this thread's", 300, 300);
+    for (int i = 0; i < kNeighbours; ++i) ShownWindow(40 + (i * 53) % 900, 40 + (i * 31) % 600);
+    const HWND holder = ShownWindow(900, 700);
+    const HWND own = ShownWindow(300, 300);
     std::atomic<HWND> other{nullptr};
     std::atomic<bool> stop{false};
     std::thread otherThread([&] {
-        other = MakeWindow("another thread's", 300, 300);
+        other = ShownWindow(300, 300);
         while (!stop) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
             Drain();
